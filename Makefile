@@ -1,0 +1,37 @@
+# Two entry points: `make run` and `make test`. Everything else is a helper.
+BUILD      ?= build
+BUILD_SAN  ?= build-san
+BUILD_WIN  ?= build-win
+JOBS       ?= $(shell nproc)
+
+.PHONY: run test deps build build-san win-check clean
+
+deps:
+	bash scripts/install-deps.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/app/kvr_station
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) build-san
+	cd $(BUILD_SAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	$(MAKE) win-check
+
+build-san: deps
+	cmake -S . -B $(BUILD_SAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKVR_SANITIZE=ON
+	cmake --build $(BUILD_SAN) -j $(JOBS)
+
+# The Windows platform layer is compiled (not run) with the mingw-w64 cross compiler.
+win-check: deps
+	cmake -S platform/win32-check -B $(BUILD_WIN) -G Ninja -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake
+	cmake --build $(BUILD_WIN)
+
+clean:
+	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_WIN)

@@ -1,0 +1,117 @@
+// Windows are data: a form holds its controls' state under their own names and
+// its event handlers as member functions. The Qt layer creates widgets with the
+// same object names and keeps them in step with this state; tests drive forms
+// directly, without Qt.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kvr {
+
+using TColor = uint32_t;  // 0xRRGGBB
+constexpr TColor clBtnFace = 0xF0F0F0;
+constexpr TColor clLime = 0x00FF00;
+constexpr TColor clWhite = 0xFFFFFF;
+constexpr TColor clBlack = 0x000000;
+constexpr TColor clRed = 0xFF0000;
+constexpr TColor clYellow = 0xFFFF00;
+
+enum class TModalResult { None, Ok, Cancel, Yes, No, Abort };
+
+enum class TControlKind {
+  Panel,
+  Button,
+  Label,
+  RadioButton,
+  CheckBox,
+  ComboBox,
+  ListBox,
+  GroupBox,
+  Edit,
+  Memo,
+  MenuItem,
+  PaintBox,
+  Image,
+};
+
+struct TRect {
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+  friend bool operator==(const TRect&, const TRect&) = default;
+};
+
+class TForm;
+
+class TControl {
+ public:
+  TControl(TForm& owner, std::string name, TControlKind kind, std::string caption = {}, TRect bounds = {});
+  TControl(const TControl&) = delete;
+  TControl& operator=(const TControl&) = delete;
+
+  const std::string& Name() const { return name_; }
+  TControlKind Kind() const { return kind_; }
+  TForm& Owner() const { return owner_; }
+
+  // State the Qt layer mirrors.
+  std::string Caption;
+  bool Enabled = true;
+  bool Visible = true;
+  TColor Color = clBtnFace;
+  bool Checked = false;
+  int Tag = 0;
+  std::vector<std::string> Items;
+  int ItemIndex = -1;
+  TRect Bounds;     // fixed-layout geometry in design pixels; zoom scales it
+  std::string Parent;  // name of the containing control (menu, group), empty = the form
+
+  // Events. OnClick for buttons, panels, menu entries, radio buttons and check
+  // boxes; OnChange after the user picked another entry of a list.
+  std::function<void()> OnClick;
+  std::function<void()> OnChange;
+
+  std::string SelectedText() const;
+  void Click() const {
+    if (OnClick) OnClick();
+  }
+
+ private:
+  TForm& owner_;
+  std::string name_;
+  TControlKind kind_;
+};
+
+class TForm {
+ public:
+  TForm(std::string name, std::string caption, TRect bounds = {});
+  virtual ~TForm() = default;
+  TForm(const TForm&) = delete;
+  TForm& operator=(const TForm&) = delete;
+
+  const std::string& Name() const { return name_; }
+  std::string Caption;
+  TRect Bounds;
+  bool Visible = false;
+  TModalResult ModalResult = TModalResult::None;
+
+  const std::vector<TControl*>& Controls() const { return controls_; }
+  TControl* FindControl(const std::string& name) const;
+
+  virtual void FormCreate() {}
+  virtual void FormShow() {}
+
+  // Ends a modal showing with the given result, or hides a non-modal form.
+  void Close(TModalResult result = TModalResult::Cancel);
+  // Set by whoever shows the form (the Qt layer or a test fake).
+  std::function<void(TForm&)> OnCloseRequested;
+
+ private:
+  friend class TControl;
+  std::string name_;
+  std::vector<TControl*> controls_;
+};
+
+}  // namespace kvr
