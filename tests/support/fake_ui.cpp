@@ -27,7 +27,7 @@ void ScriptedUi::Verify() {
 }
 
 ScriptedUi& ScriptedUi::ExpectMessage(TMsgKind kind, std::string text, TMsgAnswer answer) {
-  Entry e{Kind::Message};
+  Entry e(Kind::Message);
   e.msgKind = kind;
   e.text = std::move(text);
   e.answer = answer;
@@ -36,7 +36,7 @@ ScriptedUi& ScriptedUi::ExpectMessage(TMsgKind kind, std::string text, TMsgAnswe
 }
 
 ScriptedUi& ScriptedUi::ExpectOpen(std::optional<std::string> answer, std::function<void(const TFileDialog&)> check) {
-  Entry e{Kind::Open};
+  Entry e(Kind::Open);
   e.text = "open dialog";
   e.path = std::move(answer);
   e.check = std::move(check);
@@ -45,7 +45,7 @@ ScriptedUi& ScriptedUi::ExpectOpen(std::optional<std::string> answer, std::funct
 }
 
 ScriptedUi& ScriptedUi::ExpectSave(std::optional<std::string> answer, std::function<void(const TFileDialog&)> check) {
-  Entry e{Kind::Save};
+  Entry e(Kind::Save);
   e.text = "save dialog";
   e.path = std::move(answer);
   e.check = std::move(check);
@@ -54,7 +54,7 @@ ScriptedUi& ScriptedUi::ExpectSave(std::optional<std::string> answer, std::funct
 }
 
 ScriptedUi& ScriptedUi::ExpectModal(std::string formName, std::function<void(TForm&)> act) {
-  Entry e{Kind::Modal};
+  Entry e(Kind::Modal);
   e.text = std::move(formName);
   e.act = std::move(act);
   script_.push_back(std::move(e));
@@ -62,7 +62,7 @@ ScriptedUi& ScriptedUi::ExpectModal(std::string formName, std::function<void(TFo
 }
 
 ScriptedUi& ScriptedUi::ExpectReport(std::string textPart) {
-  Entry e{Kind::Report};
+  Entry e(Kind::Report);
   e.text = std::move(textPart);
   script_.push_back(std::move(e));
   return *this;
@@ -71,7 +71,7 @@ ScriptedUi& ScriptedUi::ExpectReport(std::string textPart) {
 ScriptedUi::Entry ScriptedUi::Next(Kind kind, const std::string& what) {
   if (script_.empty()) {
     ADD_FAILURE() << "unexpected UI request: " << what;
-    return Entry{kind};
+    return Entry(kind);
   }
   Entry e = std::move(script_.front());
   script_.pop_front();

@@ -54,13 +54,14 @@ class ScriptedUi : public IUi {
  private:
   enum class Kind { Message, Open, Save, Modal, Report };
   struct Entry {
+    explicit Entry(Kind k) : kind(k) {}
     Kind kind;
     TMsgKind msgKind = TMsgKind::Error;
-    std::string text;
+    std::string text{};
     TMsgAnswer answer = TMsgAnswer::Ok;
-    std::optional<std::string> path;
-    std::function<void(const TFileDialog&)> check;
-    std::function<void(TForm&)> act;
+    std::optional<std::string> path{};
+    std::function<void(const TFileDialog&)> check{};
+    std::function<void(TForm&)> act{};
   };
   Entry Next(Kind kind, const std::string& what);
   std::deque<Entry> script_;
