@@ -1,6 +1,11 @@
 #include "ui/prog.h"
 
+#include <algorithm>
+
 #include "model/program.h"
+#include "model/stroj.h"
+#include "model/subory.h"
+#include "platform/platform.h"
 #include "ui/sluzby.h"
 
 namespace kvr {
@@ -19,6 +24,46 @@ TProg::TProg(IUi& ui, IPlatform& platform)
 }
 
 TProg::~TProg() { k_.Prog = nullptr; }
+
+void TProg::FormCreate() {
+  Bounds.Left = 0;
+  Bounds.Top = 0;
+  k_.Program.Zmeneny = 0;
+  k_.Program.StartAdresar = k_.Platform->StartupFolder();
+  k_.Program.AktAdresar.clear();
+  k_.Stroj.Model.clear();
+  k_.Pohlad.OknoLava = 0.0L;
+  k_.Pohlad.OknoPrava = 300.0L;
+  k_.Pohlad.PevnaLava = 0.0L;
+  k_.Pohlad.PevnaPrava = 0.0L;
+  k_.Stroj.MaxBreite = 300.0L;
+  k_.Stroj.MeniPrevod = 0;
+  k_.Program.MenoKostricky.clear();
+  std::fill(k_.Subory.SuborBuf.begin(), k_.Subory.SuborBuf.end(), uint8_t{0});
+  for (TBodKroku& b : k_.BodyKrokov) b = TBodKroku{};
+  k_.Program.Kroky.Vymaz();
+  for (TKomora& c : k_.Kostricka.Komory) c = TKomora{};
+  k_.Kostricka.Abstand = 0.0L;
+  k_.AktKomora = 0;
+  k_.Stroj.DelitelPosuvu = 128;
+  Bounds.Width = 1048;
+  Bounds.Height = 816;
+  NastavModel(k_);
+  k_.Program.PoslednyOtvor = k_.Program.MenoSuboru;
+  pStav.Caption = k_.Stroj.Model + " :  OFFLINE";
+  fModel.FormCreate();
+}
+
+void TProg::FormShow() {
+  k_.Program.AktKrok = 0;
+  k_.PosunHodnota = 0.0L;
+  k_.Program.PocetKrokov = 0;
+  bPrevod.Enabled = k_.Stroj.MeniPrevod == 1;
+  k_.AktKomora = static_cast<long double>(k_.Kostricka.Komory[0].KomoraP) != 0.0L ? 1 : 0;
+  VypisProgCaption(k_);
+  mnOptionsModel.Enabled = true;
+  pPrevodNav.Caption = PrevodNavCaption(k_);
+}
 
 void TProg::mnSuborNovyClick() { NovyProgram(k_); }
 

@@ -39,6 +39,11 @@ class TProg : public TForm {
   // Other windows, created once with the main window and reused.
   TModel fModel;
 
+  // Creation of the main window, which then creates the other windows in their
+  // fixed order (the model window last). Call it once, before FormShow.
+  void FormCreate() override;
+  void FormShow() override;
+
   void mnSuborNovyClick();
   void mnOptionsModelClick();
   void mnSuborExitClick();

@@ -1,0 +1,35 @@
+#include <gtest/gtest.h>
+
+#include "support/fake_platform.h"
+#include "support/fake_ui.h"
+#include "ui/prog.h"
+
+namespace kvr {
+namespace {
+
+TEST(Prog, CreationAppliesTheModelAndPreparesTheModelWindow) {
+  test::ScriptedUi ui;
+  test::FakePlatform pl("/nonexistent-kvr-drives", "/opt/kvr");
+  TProg prog(ui, pl);
+  TKontext& k = prog.Kontext();
+  k.Program.Kroky[4].Druh = 1;
+  k.Stroj.DelitelPosuvu = 7;
+  // Without a remembered model the station starts on the first real one.
+  ui.ExpectError("MODEL UNBEKANNT! [einstellen: KVR 22]").ExpectError("GETRIEBE UNBEKANNT! [einstellen: 3000]");
+  prog.FormCreate();
+  EXPECT_EQ(k.Program.StartAdresar, "/opt/kvr");
+  EXPECT_EQ(k.Program.Kroky[4].Druh, 0);
+  EXPECT_EQ(k.Stroj.Model, "KVR - 22");
+  EXPECT_EQ(k.Stroj.DelitelPosuvu, 32);
+  EXPECT_EQ(prog.pStav.Caption, "KVR - 22 :  OFFLINE");
+  EXPECT_EQ(prog.fModel.cbModel.SelectedText(), "KVR - 22");
+  EXPECT_EQ(prog.fModel.cbPrevod.SelectedText(), "3000");
+  prog.FormShow();
+  EXPECT_FALSE(prog.bPrevod.Enabled);
+  EXPECT_EQ(prog.pPrevodNav.Caption, "Getriebe:  3000");
+  EXPECT_EQ(prog.mnUlozT.Tag, 1);
+  EXPECT_EQ(prog.mnUlozT.Parent, "mnSubor");
+}
+
+}  // namespace
+}  // namespace kvr
