@@ -19,6 +19,10 @@ TProg::TProg(IUi& ui, IPlatform& platform)
   mnUlozGX.Tag = 0;
   mnUlozT.Tag = 1;
   mnSuborNovy.OnClick = [this] { mnSuborNovyClick(); };
+  mnSuborOtvor.OnClick = [this] { mnSuborOtvorClick(); };
+  mnUlozGX.OnClick = [this] { mnUlozGXClick(); };
+  mnUlozT.OnClick = [this] { mnUlozTClick(); };
+  mnUlozT_W.OnClick = [this] { mnUlozT_WClick(); };
   mnOptionsModel.OnClick = [this] { mnOptionsModelClick(); };
   mnSuborExit.OnClick = [this] { mnSuborExitClick(); };
 }
@@ -66,6 +70,11 @@ void TProg::FormShow() {
 }
 
 void TProg::mnSuborNovyClick() { NovyProgram(k_); }
+
+void TProg::mnSuborOtvorClick() { OtvorSubor(k_); }
+void TProg::mnUlozGXClick() { UlozMenu(k_, 0); }
+void TProg::mnUlozTClick() { UlozMenu(k_, 1); }
+void TProg::mnUlozT_WClick() { UlozMenu(k_, 2); }
 
 void TProg::mnOptionsModelClick() {
   k_.Ui->ShowModal(fModel);

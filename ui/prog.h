@@ -45,6 +45,10 @@ class TProg : public TForm {
   void FormShow() override;
 
   void mnSuborNovyClick();
+  void mnSuborOtvorClick();
+  void mnUlozGXClick();
+  void mnUlozTClick();
+  void mnUlozT_WClick();
   void mnOptionsModelClick();
   void mnSuborExitClick();
 };

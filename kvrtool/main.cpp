@@ -1,0 +1,499 @@
+// kvrtool: the station's program files from the command line, for operators'
+// batch work and for scripts. It runs the station's own open and save code
+// headless: no dialogs are ever asked, messages are collected and printed.
+//
+//   kvrtool info FILE [--json] [--model NAME] [--gear N]
+//   kvrtool convert IN OUT --to gc|t|tw [--model NAME] [--gear N]
+//
+// Exit status: 0 done, 1 usage error, 2 the input file was refused or could
+// not be read, 3 the output file could not be written.
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <random>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "model/io.h"
+#include "model/le.h"
+#include "model/program.h"
+#include "model/stroj.h"
+#include "model/subory.h"
+#include "platform/platform.h"
+#include "ui/kontext.h"
+#include "ui/sluzby.h"
+
+namespace kvr::tool {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kOk = 0;
+constexpr int kChybaPouzitia = 1;
+constexpr int kOdmietnuty = 2;
+constexpr int kChybaZapisu = 3;
+
+constexpr std::string_view kPouzitie =
+    "usage: kvrtool info FILE [--json] [--model NAME] [--gear N]\n"
+    "       kvrtool convert IN OUT --to gc|t|tw [--model NAME] [--gear N]\n"
+    "Opens FILE as the station's open command does, starting from model \"KVR - 22\", gear 1\n"
+    "(or the given ones, which the old formats 1 and 2 need), and prints what the program\n"
+    "store then holds, or writes OUT as the station's save command of that format does\n"
+    "(gc: KVR-G/C, t: KVR-T, tw: KVR-T with the warnings that IN brought).\n"
+    "Exit status: 0 done, 1 usage error, 2 input refused or unreadable, 3 output not written.\n";
+
+// ---- JSON ---------------------------------------------------------------------
+
+class TJson {
+ public:
+  TJson& ZaciatokObjektu() {
+    PredHodnotou();
+    out_ += '{';
+    prvy_.push_back(true);
+    return *this;
+  }
+  TJson& KoniecObjektu() {
+    out_ += '}';
+    prvy_.pop_back();
+    return *this;
+  }
+  TJson& ZaciatokPola() {
+    PredHodnotou();
+    out_ += '[';
+    prvy_.push_back(true);
+    return *this;
+  }
+  TJson& KoniecPola() {
+    out_ += ']';
+    prvy_.pop_back();
+    return *this;
+  }
+  TJson& Kluc(std::string_view k) {
+    Text(k);
+    out_ += ':';
+    poKluci_ = true;
+    return *this;
+  }
+  TJson& Text(std::string_view s);
+  TJson& Cislo(int64_t n) {
+    PredHodnotou();
+    out_ += std::to_string(n);
+    return *this;
+  }
+  TJson& Realne(long double x);
+
+  const std::string& Vysledok() const { return out_; }
+
+ private:
+  void PredHodnotou() {
+    if (poKluci_) {
+      poKluci_ = false;
+      return;
+    }
+    if (!prvy_.empty()) {
+      if (!prvy_.back()) out_ += ',';
+      prvy_.back() = false;
+    }
+  }
+  std::string out_;
+  std::vector<bool> prvy_;  // per open container: nothing written into it yet
+  bool poKluci_ = false;
+};
+
+// Length of the well-formed UTF-8 sequence at s[i]; 0 when malformed.
+size_t DlzkaUtf8(std::string_view s, size_t i) {
+  const auto b0 = static_cast<uint8_t>(s[i]);
+  size_t n = 0;
+  uint32_t cp = 0;
+  uint32_t min = 0;
+  if ((b0 & 0xE0) == 0xC0) {
+    n = 2;
+    cp = b0 & 0x1Fu;
+    min = 0x80;
+  } else if ((b0 & 0xF0) == 0xE0) {
+    n = 3;
+    cp = b0 & 0x0Fu;
+    min = 0x800;
+  } else if ((b0 & 0xF8) == 0xF0) {
+    n = 4;
+    cp = b0 & 0x07u;
+    min = 0x10000;
+  } else {
+    return 0;
+  }
+  if (i + n > s.size()) return 0;
+  for (size_t j = 1; j < n; ++j) {
+    const auto b = static_cast<uint8_t>(s[i + j]);
+    if ((b & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (b & 0x3Fu);
+  }
+  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  return n;
+}
+
+// Malformed UTF-8 (a path given in another encoding) becomes U+FFFD.
+TJson& TJson::Text(std::string_view s) {
+  PredHodnotou();
+  out_ += '"';
+  for (size_t i = 0; i < s.size();) {
+    const auto c = static_cast<uint8_t>(s[i]);
+    if (c >= 0x80) {
+      const size_t n = DlzkaUtf8(s, i);
+      if (n == 0) {
+        out_ += "\xEF\xBF\xBD";
+        ++i;
+      } else {
+        out_.append(s.substr(i, n));
+        i += n;
+      }
+      continue;
+    }
+    switch (c) {
+      case '"': out_ += "\\\""; break;
+      case '\\': out_ += "\\\\"; break;
+      case '\n': out_ += "\\n"; break;
+      case '\r': out_ += "\\r"; break;
+      case '\t': out_ += "\\t"; break;
+      default:
+        if (c < 0x20) {
+          char buf[8];
+          std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
+          out_ += buf;
+        } else {
+          out_ += static_cast<char>(c);
+        }
+    }
+    ++i;
+  }
+  out_ += '"';
+  return *this;
+}
+
+// Every 6-byte real is exactly a double (40-bit mantissa, small exponent
+// range), so the shortest form that reads back as that double names the
+// stored value exactly.
+std::string FormatujRealne(long double x) {
+  const auto d = static_cast<double>(x);
+  if (!std::isfinite(d)) return "0";
+  char buf[64];
+  const auto r = std::to_chars(buf, buf + sizeof buf, d);
+  return std::string(buf, r.ptr);
+}
+
+TJson& TJson::Realne(long double x) {
+  PredHodnotou();
+  out_ += FormatujRealne(x);
+  return *this;
+}
+
+std::string Hex(const uint8_t* p, size_t n) {
+  static constexpr char kCifry[] = "0123456789abcdef";
+  std::string s;
+  s.reserve(2 * n);
+  for (size_t i = 0; i < n; ++i) {
+    s += kCifry[p[i] >> 4];
+    s += kCifry[p[i] & 15];
+  }
+  return s;
+}
+
+// ---- Headless station ---------------------------------------------------------
+
+// Collects every message; asks nothing. A dialog is never expected here, so it
+// counts as cancelled.
+class TBezhlavyUi final : public IUi {
+ public:
+  std::vector<std::string> spravy;
+
+  TMsgAnswer Message(TMsgKind, const std::string& text, TMsgButtons buttons) override {
+    spravy.push_back(text);
+    return buttons == TMsgButtons::Ok ? TMsgAnswer::Ok : TMsgAnswer::Cancel;
+  }
+  std::optional<std::string> OpenDialog(const TFileDialog&) override { return std::nullopt; }
+  std::optional<std::string> SaveDialog(const TFileDialog&) override { return std::nullopt; }
+  TModalResult ShowModal(TForm&) override { return TModalResult::Cancel; }
+  void Show(TForm&) override {}
+  void Hide(TForm&) override {}
+  void Post(std::function<void()>) override {}
+  int StartTimer(int, std::function<void()>) override { return 0; }
+  void StopTimer(int) override {}
+  void Invalidate(TForm&, const std::string&) override {}
+  void Repaint(TForm&, const std::string&) override {}
+  TScreenSize ScreenSize() override { return {1024, 768}; }
+  void ReportError(const std::string& text) override { spravy.push_back(text); }
+};
+
+// The drive root of this run: the fixed paths of the system (the warnings
+// file above all) live in it, and it goes when the run ends.
+class TDocasnyKoren {
+ public:
+  TDocasnyKoren() {
+    std::random_device rd;
+    const fs::path tmp = fs::temp_directory_path();
+    for (int pokus = 0; pokus < 100 && koren_.empty(); ++pokus) {
+      char meno[32];
+      std::snprintf(meno, sizeof meno, "kvrtool-%08x%08x", rd(), rd());
+      fs::path p = tmp / meno;
+      std::error_code ec;
+      if (fs::create_directory(p, ec)) koren_ = p;
+    }
+    if (koren_.empty()) throw std::runtime_error("kvrtool: no temporary folder in " + tmp.string());
+    fs::create_directories(koren_ / "C" / "DSQ" / "DSQ_disp");
+  }
+  ~TDocasnyKoren() {
+    std::error_code ec;
+    fs::remove_all(koren_, ec);
+  }
+  TDocasnyKoren(const TDocasnyKoren&) = delete;
+  TDocasnyKoren& operator=(const TDocasnyKoren&) = delete;
+  std::string Cesta() const { return koren_.string(); }
+
+ private:
+  fs::path koren_;
+};
+
+struct TVolby {
+  std::string prikaz;
+  std::vector<std::string> subory;
+  bool json = false;
+  std::string model = "KVR - 22";
+  int32_t prevod = 1;
+  std::string format;  // convert: gc, t, tw
+};
+
+int ChybaPouzitia(const std::string& text) {
+  std::cerr << "kvrtool: " << text << "\n" << kPouzitie;
+  return kChybaPouzitia;
+}
+
+std::optional<int32_t> CeleCislo(std::string_view s) {
+  int32_t n = 0;
+  const auto r = std::from_chars(s.data(), s.data() + s.size(), n);
+  if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return std::nullopt;
+  return n;
+}
+
+void VypisSpravy(const std::vector<std::string>& spravy) {
+  for (const std::string& s : spravy) std::cerr << s << "\n";
+}
+
+void KrokJson(TJson& j, const TKrok& k, int index) {
+  j.ZaciatokObjektu();
+  j.Kluc("index").Cislo(index);
+  j.Kluc("Druh").Cislo(k.Druh);
+  j.Kluc("TypCyklu").Cislo(k.TypCyklu);
+  j.Kluc("Hodnota").Realne(k.Hodnota);
+  j.Kluc("LRev").Realne(k.LRev);
+  j.Kluc("PRev").Realne(k.PRev);
+  j.Kluc("RychPresun").Cislo(k.RychPresun);
+  j.Kluc("PosuvImp").Cislo(k.PosuvImp);
+  j.Kluc("PosuvMM").Realne(k.PosuvMM);
+  j.Kluc("Otacky").Cislo(k.Otacky);
+  j.Kluc("SmerOtac").Cislo(k.SmerOtac);
+  j.Kluc("Rozbeh").Cislo(k.Rozbeh);
+  j.Kluc("Dobeh").Cislo(k.Dobeh);
+  j.Kluc("SmerPosuvu").Cislo(k.SmerPosuvu);
+  j.Kluc("Kryt").Cislo(k.Kryt);
+  j.Kluc("Vrstvy").Cislo(k.Vrstvy);
+  j.Kluc("VrstvaStop").Cislo(k.VrstvaStop);
+  j.Kluc("VrstvaKoniec").Cislo(k.VrstvaKoniec);
+  j.Kluc("AutKorekcia").Cislo(k.AutKorekcia);
+  j.Kluc("AutManual").Cislo(k.AutManual);
+  j.Kluc("Nulovat").Cislo(k.Nulovat);
+  j.Kluc("Vstup").ZaciatokPola();
+  for (uint8_t v : k.Vstup) j.Cislo(v);
+  j.KoniecPola();
+  j.Kluc("Vystup").ZaciatokPola();
+  for (int n = 1; n <= 6; ++n) {
+    j.ZaciatokObjektu();
+    j.Kluc("Stav").Cislo(k.VystupStav(n));
+    j.Kluc("Oneskorenie").Cislo(k.VystupOneskorenie(n));
+    j.KoniecObjektu();
+  }
+  j.KoniecPola();
+  j.Kluc("GCHodnotaA").Cislo(k.GCHodnotaA);
+  j.Kluc("GCHodnotaB").Cislo(k.GCHodnotaB);
+  j.Kluc("GCPriznak").Cislo(k.GCPriznak);
+  j.Kluc("AutKorL").Realne(k.AutKorL);
+  j.Kluc("AutKorP").Realne(k.AutKorP);
+  j.Kluc("TrapezL").Realne(k.TrapezL);
+  j.Kluc("TrapezLZnamienko").Cislo(k.TrapezLZnamienko);
+  j.Kluc("TrapezP").Realne(k.TrapezP);
+  j.Kluc("TrapezPZnamienko").Cislo(k.TrapezPZnamienko);
+  j.Kluc("RezervaT").Cislo(k.RezervaT);
+  j.Kluc("PrevodOtacok").Cislo(k.PrevodOtacok);
+  j.Kluc("raw").Text(Hex(k.Bytes(), sizeof(TKrok)));
+  j.KoniecObjektu();
+}
+
+std::string InfoJson(const TKontext& k, uint32_t znacka, const std::vector<std::string>& spravy) {
+  const TProgram& p = k.Program;
+  TJson j;
+  j.ZaciatokObjektu();
+  j.Kluc("format").Text(NazovFormatu(znacka));
+  j.Kluc("marker").Cislo(znacka);
+  j.Kluc("Model").Text(k.Stroj.Model);
+  j.Kluc("Prevod").Cislo(k.Stroj.Prevod);
+  j.Kluc("MenoKostricky").Text(p.MenoKostricky);
+  j.Kluc("Kostricka").Text(Hex(k.Kostricka.Bytes(), sizeof(TKostricka)));
+  j.Kluc("CelkovaKorekcia").Realne(k.Subory.CelkovaKorekcia);
+  j.Kluc("HlavParam1").Cislo(k.Subory.HlavParam1);
+  j.Kluc("HlavParam2").Cislo(k.Subory.HlavParam2);
+  j.Kluc("HlavParam3").Cislo(k.Subory.HlavParam3);
+  j.Kluc("PocetKrokov").Cislo(p.PocetKrokov);
+  j.Kluc("KrokEnde").Cislo(p.KrokEnde);
+  j.Kluc("Warningy").ZaciatokObjektu();
+  for (int i = 1; i <= kMaxKrokov; ++i) {
+    const std::string& w = p.Warningy[static_cast<size_t>(i)];
+    if (!w.empty()) j.Kluc(std::to_string(i)).Text(w);
+  }
+  j.KoniecObjektu();
+  j.Kluc("messages").ZaciatokPola();
+  for (const std::string& s : spravy) j.Text(s);
+  j.KoniecPola();
+  j.Kluc("steps").ZaciatokPola();
+  for (int i = 1; i <= p.PocetKrokov; ++i) KrokJson(j, p.Kroky[i], i);
+  j.KoniecPola();
+  j.KoniecObjektu();
+  return j.Vysledok() + "\n";
+}
+
+std::string InfoText(const TKontext& k, uint32_t znacka) {
+  const TProgram& p = k.Program;
+  char z[16];
+  std::snprintf(z, sizeof z, "0x%08X", static_cast<unsigned>(znacka));
+  std::string o;
+  o += "Format:          " + std::string(NazovFormatu(znacka)) + " (" + z + ")\n";
+  o += "Model:           " + k.Stroj.Model + "\n";
+  o += "Prevod:          " + std::to_string(k.Stroj.Prevod) + "\n";
+  o += "MenoKostricky:   " + p.MenoKostricky + "\n";
+  o += "CelkovaKorekcia: " + FormatujRealne(k.Subory.CelkovaKorekcia) + "\n";
+  o += "HlavParam:       " + std::to_string(k.Subory.HlavParam1) + " " + std::to_string(k.Subory.HlavParam2) + " " +
+       std::to_string(k.Subory.HlavParam3) + "\n";
+  o += "PocetKrokov:     " + std::to_string(p.PocetKrokov) + "\n";
+  o += "KrokEnde:        " + std::to_string(p.KrokEnde) + "\n";
+  for (int i = 1; i <= p.PocetKrokov; ++i) {
+    const TKrok& s = p.Kroky[i];
+    char riadok[64];
+    std::snprintf(riadok, sizeof riadok, "%4d %-13s", i, NazovDruhu(DruhKroku(s)).c_str());
+    o += riadok;
+    o += " Hodnota=" + FormatujRealne(s.Hodnota) + " LRev=" + FormatujRealne(s.LRev) +
+         " PRev=" + FormatujRealne(s.PRev) + " PosuvMM=" + FormatujRealne(s.PosuvMM) +
+         " Otacky=" + std::to_string(static_cast<int32_t>(s.Otacky)) + " TypCyklu=" + std::to_string(s.TypCyklu) + "\n";
+  }
+  for (int i = 1; i <= kMaxKrokov; ++i) {
+    const std::string& w = p.Warningy[static_cast<size_t>(i)];
+    if (!w.empty()) o += "Warnung " + std::to_string(i) + ": " + w + "\n";
+  }
+  return o;
+}
+
+// The end marker of a file that was just opened.
+uint32_t ZnackaSuboru(const std::string& cesta) {
+  std::optional<std::vector<uint8_t>> d = CitajCelySubor(cesta);
+  if (!d || d->size() < kDlzkaZnacky) return 0;
+  return GetU32(d->data() + d->size() - kDlzkaZnacky);
+}
+
+int Spusti(const TVolby& v) {
+  TDocasnyKoren koren;
+  std::unique_ptr<IPlatform> platforma = CreatePosixPlatform(koren.Cesta());
+  TBezhlavyUi ui;
+  TKontext k(ui, *platforma);
+  k.Stroj.Model = v.model;
+  k.Stroj.Prevod = v.prevod;
+  NastavModel(k);
+  ui.spravy.clear();
+
+  const std::string& vstup = v.subory[0];
+  uint32_t znacka = 0;
+  bool nacitany = false;
+  try {
+    nacitany = OtvorProgram(k, vstup);
+    if (nacitany) znacka = ZnackaSuboru(vstup);
+  } catch (const std::exception& e) {
+    ui.spravy.emplace_back(e.what());
+    nacitany = false;
+  }
+  VypisSpravy(ui.spravy);
+  if (!nacitany) return kOdmietnuty;
+
+  if (v.prikaz == "info") {
+    std::cout << (v.json ? InfoJson(k, znacka, ui.spravy) : InfoText(k, znacka));
+    return kOk;
+  }
+  try {
+    UlozDoSuboru(k, v.subory[1], v.format == "gc" ? 0 : 1, v.format == "tw");
+  } catch (const std::exception& e) {
+    std::cerr << e.what() << "\n";
+    return kChybaZapisu;
+  }
+  return kOk;
+}
+
+int Hlavna(int argc, char** argv) {
+  std::vector<std::string_view> a(argv + 1, argv + argc);
+  if (a.empty()) return ChybaPouzitia("no command");
+  if (a[0] == "--help" || a[0] == "-h" || a[0] == "help") {
+    std::cout << kPouzitie;
+    return kOk;
+  }
+  TVolby v;
+  v.prikaz = std::string(a[0]);
+  if (v.prikaz != "info" && v.prikaz != "convert") return ChybaPouzitia("unknown command \"" + v.prikaz + "\"");
+  for (size_t i = 1; i < a.size(); ++i) {
+    const std::string_view x = a[i];
+    auto hodnota = [&]() -> std::optional<std::string> {
+      if (i + 1 >= a.size()) return std::nullopt;
+      return std::string(a[++i]);
+    };
+    if (x == "--json" && v.prikaz == "info") {
+      v.json = true;
+    } else if (x == "--model") {
+      std::optional<std::string> m = hodnota();
+      if (!m) return ChybaPouzitia("--model needs a model name");
+      if (!ModelZnamy(*m)) return ChybaPouzitia("unknown model \"" + *m + "\"");
+      v.model = *m;
+    } else if (x == "--gear") {
+      std::optional<std::string> g = hodnota();
+      std::optional<int32_t> n = g ? CeleCislo(*g) : std::nullopt;
+      if (!n || !PrevodPlatny(*n)) return ChybaPouzitia("--gear needs 1, 2 or 3");
+      v.prevod = *n;
+    } else if (x == "--to" && v.prikaz == "convert") {
+      std::optional<std::string> f = hodnota();
+      if (!f || (*f != "gc" && *f != "t" && *f != "tw")) return ChybaPouzitia("--to needs gc, t or tw");
+      v.format = *f;
+    } else if (x.size() > 1 && x.front() == '-' && x != "-") {
+      return ChybaPouzitia("unknown option \"" + std::string(x) + "\"");
+    } else {
+      v.subory.emplace_back(x);
+    }
+  }
+  if (v.prikaz == "info" && v.subory.size() != 1) return ChybaPouzitia("info needs one FILE");
+  if (v.prikaz == "convert") {
+    if (v.subory.size() != 2) return ChybaPouzitia("convert needs IN and OUT");
+    if (v.format.empty()) return ChybaPouzitia("convert needs --to gc|t|tw");
+  }
+  return Spusti(v);
+}
+
+}  // namespace
+
+}  // namespace kvr::tool
+
+int main(int argc, char** argv) {
+  try {
+    return kvr::tool::Hlavna(argc, argv);
+  } catch (const std::exception& e) {
+    std::cerr << "kvrtool: " << e.what() << "\n";
+    return 3;
+  }
+}

@@ -1,0 +1,86 @@
+#!/usr/bin/env python3
+"""Writes the small program files that the kvrtool tests open.
+
+The KVR-T steps are laid out exactly as the station writes them, so that
+opening and saving them again gives the same bytes.
+Usage: make_kvrtool_fixtures.py [folder]   (default: this script's folder)
+"""
+import os
+import struct
+import sys
+
+T_MARK = bytes([0x54, 0x43, 0x4E, 0x03])
+TW_MARK = bytes([0x57, 0x52, 0x4E, 0x01])
+OLD1_MARK = bytes([0x50, 0x43, 0x4E, 0x01])
+
+
+def short_string(text, field):
+    b = text.encode("cp1252")
+    return bytes([len(b)]) + b + bytes(field - 1 - len(b))
+
+
+def rec_t(kind, cycle, value, lrev=0, prev=0, flags=0, speed=0, levels=0, feed=0):
+    r = bytearray(68)
+    r[0] = kind
+    r[1] = cycle
+    r[3] = flags
+    r[4:8] = struct.pack("<i", value)
+    r[8:11] = struct.pack("<i", lrev)[:3]
+    r[12:16] = struct.pack("<i", prev)
+    r[16:18] = struct.pack("<H", speed)
+    r[18] = levels
+    r[20:24] = struct.pack("<i", feed)
+    return bytes(r)
+
+
+def kvr_t():
+    header = bytearray(68)
+    header[5:8] = bytes([0x01, 0x23, 0x45])  # total correction 1234.5
+    header[8] = 7                           # HlavParam1
+    header[9] = 0x20                        # HlavParam2 = 3
+    header[10] = 1                          # HlavParam3
+    steps = [
+        # windings: 123.45 turns 10..50 mm, 3000 rpm, run-up 2, run-down 3, feed 1.0 mm
+        rec_t(1, 1, 12345, 1000, 5000, flags=0x40, speed=1023, levels=0x21, feed=131072),
+        # jump to 25.00 mm, to the left
+        rec_t(3, 1, 2500, flags=0x80),
+        # pause 1.5 s, end of the program
+        rec_t(4, 0, 150),
+    ]
+    trailer = bytearray(1198)
+    trailer[0:21] = short_string("KVR - 22", 21)
+    for i in range(21, 42):
+        trailer[i] = 0xA0 + i - 21
+    trailer[42:63] = short_string("PREVODD", 21)
+    for i in range(390, 1198):
+        trailer[i] = (i * 7) & 0xFF
+    return bytes(header) + b"".join(steps) + bytes(trailer) + T_MARK
+
+
+def ini_text():
+    return ("[WARNINGS]\r\nSTEP_1=Drahtspannung pr\u00fcfen\r\nSTEP_3=K\u00f6rper wechseln\r\n"
+            .encode("cp1252"))
+
+
+def old1():
+    wind = bytes([0x10, 0x00, 0x12, 0x34, 0x01, 0x00, 0x05, 0x00, 0x00, 0x10, 0x1E])
+    jump = bytes([0x10, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02, 0x50, 0x00, 0x00, 0x00])
+    return wind + jump + OLD1_MARK
+
+
+def main():
+    folder = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
+    files = {
+        "kvrtool_t.kvr": kvr_t(),
+        "kvrtool_tw.kvr": kvr_t() + ini_text() + TW_MARK,
+        "kvrtool_old1.kvr": old1(),
+        "kvrtool_3bytes.kvr": T_MARK[:3],
+        "kvrtool_unknown.kvr": b"no program\x00\x01\x02\x03",
+    }
+    for name, data in files.items():
+        with open(os.path.join(folder, name), "wb") as f:
+            f.write(data)
+
+
+if __name__ == "__main__":
+    main()
