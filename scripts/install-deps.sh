@@ -6,7 +6,7 @@ pkgs=(build-essential cmake ninja-build pkg-config
       googletest libgtest-dev libgmock-dev
       libsimpleini-dev
       g++-mingw-w64-x86-64-posix
-      xvfb xauth)
+      xvfb xauth python3)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
