@@ -14,6 +14,8 @@ void SpustiUdalost(TKontext& k, const std::function<void()>& fn) {
     k.Ui->ReportError(e.what());
   } catch (const std::exception& e) {
     k.Ui->ReportError(e.what());
+  } catch (...) {
+    k.Ui->ReportError("Unbekannter Fehler");
   }
 }
 

@@ -52,6 +52,9 @@ void TProg::FormCreate() {
   k_.Stroj.DelitelPosuvu = 128;
   Bounds.Width = 1048;
   Bounds.Height = 816;
+  // The desktop record's defaults, as a first start without a desktop file has them.
+  k_.Stroj.Model = "KVR - 22";
+  k_.Stroj.Prevod = 1;
   NastavModel(k_);
   k_.Program.PoslednyOtvor = k_.Program.MenoSuboru;
   pStav.Caption = k_.Stroj.Model + " :  OFFLINE";

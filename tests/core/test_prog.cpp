@@ -14,8 +14,7 @@ TEST(Prog, CreationAppliesTheModelAndPreparesTheModelWindow) {
   TKontext& k = prog.Kontext();
   k.Program.Kroky[4].Druh = 1;
   k.Stroj.DelitelPosuvu = 7;
-  // Without a remembered model the station starts on the first real one.
-  ui.ExpectError("MODEL UNBEKANNT! [einstellen: KVR 22]").ExpectError("GETRIEBE UNBEKANNT! [einstellen: 3000]");
+  // A first start begins with the default model and gear, without a message.
   prog.FormCreate();
   EXPECT_EQ(k.Program.StartAdresar, "/opt/kvr");
   EXPECT_EQ(k.Program.Kroky[4].Druh, 0);

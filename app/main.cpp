@@ -1,0 +1,40 @@
+// The programming station: the main window and its model window on Qt, the
+// logic on the machine's own platform.
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <memory>
+
+#include "platform/platform.h"
+#include "qt/model_okno.h"
+#include "qt/prog_okno.h"
+#include "qt/qt_ui.h"
+#include "ui/prog.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("KVR"));
+  // One look on every system, and one whose colours the windows' own colours override.
+  QApplication::setStyle(QStringLiteral("Fusion"));
+  // The operator's language is German, the file dialogs' texts included.
+  QTranslator qtTexts;
+  if (qtTexts.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&qtTexts);
+
+  const std::unique_ptr<kvr::IPlatform> platform = kvr::CreateNativePlatform();
+  kvr::QtUi ui;
+  kvr::TProg prog(ui, *platform);
+  ui.SetKontext(prog.Kontext());
+
+  // The main window first, the model window last; the main form's creation
+  // handler creates the other forms in the same order.
+  kvr::QtProgOkno progOkno(prog, ui.Binder());
+  kvr::QtModelOkno modelOkno(prog.fModel, ui.Binder(), &progOkno);
+  ui.Binder().Dispatch([&prog] { prog.FormCreate(); });
+  QObject::connect(&progOkno, &kvr::QtProgOkno::closed, &app, &QCoreApplication::quit);
+
+  ui.Show(prog);
+  return QApplication::exec();
+}

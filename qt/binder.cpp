@@ -1,0 +1,674 @@
+#include "qt/binder.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDialog>
+#include <QEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <limits>
+
+#include "ui/kontext.h"
+#include "ui/sluzby.h"
+
+namespace kvr {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+QColor Farba(TColor c) {
+  return QColor(static_cast<int>((c >> 16) & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>(c & 0xFF));
+}
+
+int Skaluj(int v, double z) { return static_cast<int>(std::lround(v * z)); }
+
+QStringList Zoznam(const std::vector<std::string>& items) {
+  QStringList l;
+  l.reserve(static_cast<qsizetype>(items.size()));
+  for (const std::string& s : items) l.append(Q(s));
+  return l;
+}
+
+// A memo holds its text as lines.
+std::vector<std::string> Riadky(const QString& text) {
+  std::vector<std::string> r;
+  if (text.isEmpty()) return r;
+  for (const QString& l : text.split(QLatin1Char('\n'))) r.push_back(l.toStdString());
+  return r;
+}
+
+int PlatnyIndex(const TControl& c) {
+  return (c.ItemIndex >= 0 && c.ItemIndex < static_cast<int>(c.Items.size())) ? c.ItemIndex : -1;
+}
+
+}  // namespace
+
+// --- Widgets -------------------------------------------------------------------
+
+QtClickLabel::QtClickLabel(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
+
+void QtClickLabel::mousePressEvent(QMouseEvent* e) {
+  if (e->button() == Qt::LeftButton) pressed_ = true;
+  QLabel::mousePressEvent(e);
+}
+
+void QtClickLabel::mouseReleaseEvent(QMouseEvent* e) {
+  const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+  pressed_ = false;
+  QLabel::mouseReleaseEvent(e);
+  if (click) emit clicked();
+}
+
+QtPaintBox::QtPaintBox(QWidget* parent) : QWidget(parent) {}
+
+void QtPaintBox::paintEvent(QPaintEvent* e) {
+  if (!OnPaint) {
+    QWidget::paintEvent(e);
+    return;
+  }
+  QPainter p(this);
+  OnPaint(p);
+}
+
+// --- Window events -----------------------------------------------------------------
+
+class QtWindowFilter : public QObject {
+ public:
+  explicit QtWindowFilter(QtFormView& v) : v_(v) {}
+
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (o != v_.window_) return false;
+    switch (e->type()) {
+      case QEvent::Close:
+        if (v_.closingByForm_) {
+          v_.WindowClosed();
+          return false;
+        }
+        // The user's close box: the form decides whether and how it closes.
+        e->ignore();
+        v_.UserClose();
+        return true;
+      case QEvent::KeyPress:
+        // The station's dialogs close by their own buttons only.
+        if (qobject_cast<QDialog*>(v_.window_) != nullptr && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape)
+          return true;
+        return false;
+      case QEvent::Move:
+        v_.WindowMoved();
+        return false;
+      default:
+        return false;
+    }
+  }
+
+ private:
+  QtFormView& v_;
+};
+
+// --- View ----------------------------------------------------------------------------
+
+QtFormView::QtFormView(QtBinder& binder, TForm& form, QWidget* window, QWidget* container, QMenuBar* menuBar,
+                       double zoom)
+    : binder_(binder),
+      form_(form),
+      window_(window),
+      container_(container),
+      zoom_(zoom > 0 ? zoom : 1.0),
+      guard_(std::make_unique<QObject>()),
+      filter_(std::make_unique<QtWindowFilter>(*this)) {
+  sentinel_ = new QObject(container_);
+  baseFont_ = container_->font();
+  formApplied_ = {std::numeric_limits<int>::min(), std::numeric_limits<int>::min(), 0, 0};
+  window_->setObjectName(Q(form_.Name()));
+
+  bound_.reserve(form_.Controls().size());
+  for (TControl* c : form_.Controls()) {
+    Bound b;
+    b.c = c;
+    bound_.push_back(std::move(b));
+  }
+  // Widgets first, all on the container, then into their parents: a parent may
+  // be declared after its children.
+  for (Bound& b : bound_)
+    if (b.c->Kind() != TControlKind::MenuItem) CreateWidget(b, container_);
+  for (Bound& b : bound_) {
+    if (b.w == nullptr || b.c->Parent.empty()) continue;
+    const Bound* p = Find(b.c->Parent);
+    if (p != nullptr && p->w != nullptr && p != &b) b.w->setParent(p->w);
+  }
+  CreateMenus(menuBar);
+  for (Bound& b : bound_) Wire(b);
+  window_->installEventFilter(filter_.get());
+  ApplyFont();
+}
+
+QtFormView::~QtFormView() {
+  if (window_) window_->removeEventFilter(filter_.get());
+  if (sentinel_ != nullptr) {
+    sentinel_->disconnect();
+    delete sentinel_;
+  }
+}
+
+QtFormView::Bound* QtFormView::Find(const std::string& name) {
+  for (Bound& b : bound_)
+    if (b.c->Name() == name) return &b;
+  return nullptr;
+}
+
+const QtFormView::Bound* QtFormView::Find(const std::string& name) const {
+  for (const Bound& b : bound_)
+    if (b.c->Name() == name) return &b;
+  return nullptr;
+}
+
+QWidget* QtFormView::Widget(const std::string& name) const {
+  const Bound* b = Find(name);
+  return b != nullptr ? b->w : nullptr;
+}
+
+QAction* QtFormView::Action(const std::string& name) const {
+  const Bound* b = Find(name);
+  if (b == nullptr) return nullptr;
+  return b->m != nullptr ? b->m->menuAction() : b->a;
+}
+
+QMenu* QtFormView::Menu(const std::string& name) const {
+  const Bound* b = Find(name);
+  return b != nullptr ? b->m : nullptr;
+}
+
+void QtFormView::CreateWidget(Bound& b, QWidget* parent) {
+  QWidget* w = nullptr;
+  switch (b.c->Kind()) {
+    case TControlKind::Panel: {
+      auto* p = new QtClickLabel(parent);
+      p->setFrameStyle(QFrame::Panel | QFrame::Raised);
+      p->setAlignment(Qt::AlignCenter);
+      p->setAutoFillBackground(true);
+      w = p;
+      break;
+    }
+    case TControlKind::Label: {
+      auto* l = new QtClickLabel(parent);
+      l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      w = l;
+      break;
+    }
+    case TControlKind::Image: {
+      auto* l = new QtClickLabel(parent);
+      l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      w = l;
+      break;
+    }
+    case TControlKind::Button:
+      w = new QPushButton(parent);
+      break;
+    case TControlKind::RadioButton: {
+      auto* r = new QRadioButton(parent);
+      // The form's state decides which button of a group is on.
+      r->setAutoExclusive(false);
+      w = r;
+      break;
+    }
+    case TControlKind::CheckBox:
+      w = new QCheckBox(parent);
+      break;
+    case TControlKind::ComboBox:
+      w = new QComboBox(parent);
+      break;
+    case TControlKind::ListBox:
+      w = new QListWidget(parent);
+      break;
+    case TControlKind::GroupBox:
+      w = new QGroupBox(parent);
+      break;
+    case TControlKind::Edit:
+      w = new QLineEdit(parent);
+      break;
+    case TControlKind::Memo:
+      w = new QPlainTextEdit(parent);
+      break;
+    case TControlKind::PaintBox:
+      w = new QtPaintBox(parent);
+      break;
+    case TControlKind::MenuItem:
+      return;
+  }
+  w->setObjectName(Q(b.c->Name()));
+  b.w = w;
+  b.basePalette = w->palette();
+}
+
+void QtFormView::CreateMenus(QMenuBar* menuBar) {
+  auto holdsOthers = [this](const TControl& c) {
+    return std::any_of(bound_.begin(), bound_.end(), [&c](const Bound& o) {
+      return o.c->Kind() == TControlKind::MenuItem && o.c->Parent == c.Name();
+    });
+  };
+  for (Bound& b : bound_) {
+    if (b.c->Kind() != TControlKind::MenuItem) continue;
+    if (holdsOthers(*b.c)) {
+      b.m = new QMenu(window_);
+      b.m->setObjectName(Q(b.c->Name()));
+      b.m->menuAction()->setObjectName(Q(b.c->Name()));
+    } else {
+      b.a = new QAction(window_);
+      b.a->setObjectName(Q(b.c->Name()));
+    }
+  }
+  // Attached in declaration order, which is the order of the entries.
+  for (Bound& b : bound_) {
+    if (b.c->Kind() != TControlKind::MenuItem) continue;
+    QAction* a = b.m != nullptr ? b.m->menuAction() : b.a;
+    const Bound* p = b.c->Parent.empty() ? nullptr : Find(b.c->Parent);
+    // Menus stay children of the window, which owns them.
+    if (p != nullptr && p->m != nullptr)
+      p->m->addAction(a);
+    else if (menuBar != nullptr)
+      menuBar->addAction(a);
+  }
+}
+
+void QtFormView::Wire(Bound& b) {
+  TControl* c = b.c;
+  QObject* g = guard_.get();
+  auto fire = [this](const std::function<void()>& handler) {
+    // A copy: the handler may replace itself while it runs.
+    const std::function<void()> fn = handler;
+    binder_.Dispatch(fn);
+  };
+  switch (c->Kind()) {
+    case TControlKind::Panel:
+    case TControlKind::Label:
+    case TControlKind::Image:
+      QObject::connect(static_cast<QtClickLabel*>(b.w), &QtClickLabel::clicked, g, [c, fire] { fire(c->OnClick); });
+      break;
+    case TControlKind::Button:
+      QObject::connect(static_cast<QPushButton*>(b.w), &QPushButton::clicked, g, [c, fire] { fire(c->OnClick); });
+      break;
+    case TControlKind::CheckBox:
+      QObject::connect(static_cast<QCheckBox*>(b.w), &QCheckBox::clicked, g, [c, fire](bool on) {
+        c->Checked = on;
+        fire(c->OnClick);
+      });
+      break;
+    case TControlKind::RadioButton:
+      QObject::connect(static_cast<QRadioButton*>(b.w), &QRadioButton::clicked, g, [this, c, fire] {
+        // Clicking the button that is on changes nothing and runs nothing;
+        // the refresh turns the widget back on.
+        if (c->Checked) {
+          binder_.RefreshAll();
+          return;
+        }
+        for (TControl* o : form_.Controls())
+          if (o != c && o->Kind() == TControlKind::RadioButton && o->Parent == c->Parent) o->Checked = false;
+        c->Checked = true;
+        fire(c->OnClick);
+      });
+      break;
+    case TControlKind::ComboBox:
+      QObject::connect(static_cast<QComboBox*>(b.w), &QComboBox::activated, g, [c, fire](int i) {
+        c->ItemIndex = i;
+        fire(c->OnChange);
+      });
+      break;
+    case TControlKind::ListBox:
+      QObject::connect(static_cast<QListWidget*>(b.w), &QListWidget::currentRowChanged, g, [c, fire](int i) {
+        c->ItemIndex = i;
+        fire(c->OnChange);
+      });
+      break;
+    case TControlKind::Edit:
+      QObject::connect(static_cast<QLineEdit*>(b.w), &QLineEdit::textEdited, g, [c, fire](const QString& t) {
+        c->Caption = t.toStdString();
+        fire(c->OnChange);
+      });
+      break;
+    case TControlKind::Memo: {
+      auto* m = static_cast<QPlainTextEdit*>(b.w);
+      QObject::connect(m, &QPlainTextEdit::textChanged, g, [c, m, fire] {
+        c->Items = Riadky(m->toPlainText());
+        fire(c->OnChange);
+      });
+      break;
+    }
+    case TControlKind::MenuItem:
+      if (b.m != nullptr)
+        QObject::connect(b.m, &QMenu::aboutToShow, g, [c, fire] { fire(c->OnClick); });
+      else
+        QObject::connect(b.a, &QAction::triggered, g, [c, fire] { fire(c->OnClick); });
+      break;
+    case TControlKind::GroupBox:
+    case TControlKind::PaintBox:
+      break;
+  }
+}
+
+QRect QtFormView::Scaled(const TRect& r) const {
+  return QRect(Skaluj(r.Left, zoom_), Skaluj(r.Top, zoom_), Skaluj(r.Width, zoom_), Skaluj(r.Height, zoom_));
+}
+
+void QtFormView::SetZoom(double zoom) {
+  if (zoom <= 0) return;
+  zoom_ = zoom;
+  ApplyFont();
+  Refresh();
+}
+
+void QtFormView::ApplyFont() {
+  if (!container_) return;
+  QFont f = baseFont_;
+  if (baseFont_.pointSizeF() > 0)
+    f.setPointSizeF(baseFont_.pointSizeF() * zoom_);
+  else if (baseFont_.pixelSize() > 0)
+    f.setPixelSize(std::max(1, Skaluj(baseFont_.pixelSize(), zoom_)));
+  if (container_->font() != f) container_->setFont(f);
+}
+
+void QtFormView::Refresh() {
+  if (!window_ || !container_) return;
+  const QString title = Q(form_.Caption);
+  if (window_->windowTitle() != title) window_->setWindowTitle(title);
+  ApplyFormGeometry();
+  for (Bound& b : bound_) {
+    if (b.c->Kind() == TControlKind::MenuItem)
+      RefreshMenu(b);
+    else if (b.w != nullptr)
+      RefreshControl(b);
+  }
+}
+
+void QtFormView::ApplyFormGeometry() {
+  const TRect& r = form_.Bounds;
+  if (r.Width != formApplied_.Width || r.Height != formApplied_.Height || zoom_ != formZoomApplied_) {
+    int w = r.Width;
+    int h = r.Height;
+    // A form without a design size is as large as its controls.
+    if (w <= 0 || h <= 0) {
+      int right = 0;
+      int bottom = 0;
+      for (const Bound& b : bound_) {
+        if (b.w == nullptr || !b.c->Parent.empty()) continue;
+        right = std::max(right, b.c->Bounds.Left + b.c->Bounds.Width);
+        bottom = std::max(bottom, b.c->Bounds.Top + b.c->Bounds.Height);
+      }
+      if (w <= 0) w = right + 8;
+      if (h <= 0) h = bottom + 8;
+    }
+    const QSize s(Skaluj(w, zoom_), Skaluj(h, zoom_));
+    if (window_ == container_) {
+      if (qobject_cast<QDialog*>(window_) != nullptr)
+        window_->setFixedSize(s);
+      else
+        window_->resize(s);
+    } else {
+      container_->setMinimumSize(s);
+      window_->resize(window_->sizeHint().expandedTo(s));
+    }
+    formApplied_.Width = r.Width;
+    formApplied_.Height = r.Height;
+    formZoomApplied_ = zoom_;
+  }
+  if (r.Left != formApplied_.Left || r.Top != formApplied_.Top) {
+    formApplied_.Left = r.Left;
+    formApplied_.Top = r.Top;
+    window_->move(r.Left, r.Top);
+  }
+}
+
+void QtFormView::ApplyColor(Bound& b) {
+  const TControl& c = *b.c;
+  QPalette p = b.basePalette;
+  const bool own = c.Color != clBtnFace;
+  if (own) {
+    const QColor col = Farba(c.Color);
+    switch (c.Kind()) {
+      case TControlKind::Button:
+        p.setColor(QPalette::Button, col);
+        break;
+      case TControlKind::ComboBox:
+        p.setColor(QPalette::Button, col);
+        p.setColor(QPalette::Base, col);
+        break;
+      case TControlKind::ListBox:
+      case TControlKind::Edit:
+      case TControlKind::Memo:
+        p.setColor(QPalette::Base, col);
+        break;
+      default:
+        p.setColor(QPalette::Window, col);
+        break;
+    }
+  }
+  switch (c.Kind()) {
+    case TControlKind::Label:
+    case TControlKind::Image:
+    case TControlKind::CheckBox:
+    case TControlKind::RadioButton:
+    case TControlKind::GroupBox:
+    case TControlKind::PaintBox:
+      // Transparent on the form's face unless given a colour of their own.
+      if (b.w->autoFillBackground() != own) b.w->setAutoFillBackground(own);
+      break;
+    default:
+      break;
+  }
+  if (b.w->palette() != p) b.w->setPalette(p);
+}
+
+void QtFormView::RefreshControl(Bound& b) {
+  const TControl& c = *b.c;
+  QWidget* w = b.w;
+  const QSignalBlocker block(w);
+  const QString text = Q(c.Caption);
+  switch (c.Kind()) {
+    case TControlKind::Panel:
+    case TControlKind::Label: {
+      auto* l = static_cast<QLabel*>(w);
+      if (l->text() != text) l->setText(text);
+      break;
+    }
+    case TControlKind::Image:
+      // An image shows the picture file its caption names.
+      if (!b.pictureApplied || b.picture != c.Caption) {
+        static_cast<QLabel*>(w)->setPixmap(c.Caption.empty() ? QPixmap() : QPixmap(text));
+        b.picture = c.Caption;
+        b.pictureApplied = true;
+      }
+      break;
+    case TControlKind::Button:
+    case TControlKind::CheckBox:
+    case TControlKind::RadioButton: {
+      auto* a = static_cast<QAbstractButton*>(w);
+      if (a->text() != text) a->setText(text);
+      if (c.Kind() != TControlKind::Button && a->isChecked() != c.Checked) a->setChecked(c.Checked);
+      break;
+    }
+    case TControlKind::ComboBox: {
+      auto* cb = static_cast<QComboBox*>(w);
+      if (!b.itemsApplied || b.items != c.Items) {
+        cb->clear();
+        cb->addItems(Zoznam(c.Items));
+        b.items = c.Items;
+        b.itemsApplied = true;
+      }
+      const int i = PlatnyIndex(c);
+      if (cb->currentIndex() != i) cb->setCurrentIndex(i);
+      break;
+    }
+    case TControlKind::ListBox: {
+      auto* lw = static_cast<QListWidget*>(w);
+      if (!b.itemsApplied || b.items != c.Items) {
+        lw->clear();
+        lw->addItems(Zoznam(c.Items));
+        b.items = c.Items;
+        b.itemsApplied = true;
+      }
+      const int i = PlatnyIndex(c);
+      if (lw->currentRow() != i) lw->setCurrentRow(i);
+      break;
+    }
+    case TControlKind::GroupBox: {
+      auto* gb = static_cast<QGroupBox*>(w);
+      if (gb->title() != text) gb->setTitle(text);
+      break;
+    }
+    case TControlKind::Edit: {
+      auto* e = static_cast<QLineEdit*>(w);
+      if (e->text() != text) e->setText(text);
+      break;
+    }
+    case TControlKind::Memo: {
+      auto* m = static_cast<QPlainTextEdit*>(w);
+      if (!b.itemsApplied || b.items != c.Items) {
+        // The user's own typing already is the state; leave the cursor alone then.
+        if (Riadky(m->toPlainText()) != c.Items) m->setPlainText(Zoznam(c.Items).join(QLatin1Char('\n')));
+        b.items = c.Items;
+        b.itemsApplied = true;
+      }
+      break;
+    }
+    case TControlKind::PaintBox:
+    case TControlKind::MenuItem:
+      break;
+  }
+  if (w->testAttribute(Qt::WA_Disabled) == c.Enabled) w->setEnabled(c.Enabled);
+  if (w->isHidden() == c.Visible) w->setHidden(!c.Visible);
+  ApplyColor(b);
+  if (b.bounds != c.Bounds || b.boundsZoom != zoom_ || b.boundsZoom == 0) {
+    w->setGeometry(Scaled(c.Bounds));
+    b.bounds = c.Bounds;
+    b.boundsZoom = zoom_;
+  }
+  if (w->property("tag").toInt() != c.Tag) w->setProperty("tag", c.Tag);
+}
+
+void QtFormView::RefreshMenu(Bound& b) {
+  const TControl& c = *b.c;
+  QAction* a = b.m != nullptr ? b.m->menuAction() : b.a;
+  if (a == nullptr) return;
+  const QSignalBlocker block(a);
+  const QString text = Q(c.Caption);
+  if (b.m != nullptr) {
+    if (b.m->title() != text) b.m->setTitle(text);
+  } else {
+    const bool separator = c.Caption == "-";
+    if (a->isSeparator() != separator) a->setSeparator(separator);
+    if (a->text() != text) a->setText(text);
+    // Only a ticked entry shows a tick; triggering does not tick it.
+    if (a->isCheckable() != c.Checked) a->setCheckable(c.Checked);
+    if (a->isChecked() != c.Checked) a->setChecked(c.Checked);
+  }
+  if (a->isEnabled() != c.Enabled) a->setEnabled(c.Enabled);
+  if (a->isVisible() != c.Visible) a->setVisible(c.Visible);
+  if (a->property("tag").toInt() != c.Tag) a->setProperty("tag", c.Tag);
+}
+
+void QtFormView::CloseLater() {
+  closingByForm_ = true;
+  QMetaObject::invokeMethod(
+      guard_.get(),
+      [w = window_] {
+        if (w) w->close();
+      },
+      Qt::QueuedConnection);
+}
+
+void QtFormView::UserClose() {
+  if (OnUserClose) {
+    const std::function<void()> fn = OnUserClose;
+    binder_.Dispatch(fn);
+  } else {
+    binder_.Dispatch([this] { form_.Close(TModalResult::Cancel); });
+  }
+}
+
+void QtFormView::WindowMoved() {
+  if (!window_ || !window_->isWindow()) return;
+  const QPoint p = window_->pos();
+  form_.Bounds.Left = p.x();
+  form_.Bounds.Top = p.y();
+  formApplied_.Left = p.x();
+  formApplied_.Top = p.y();
+}
+
+void QtFormView::WindowClosed() {
+  closingByForm_ = false;
+  form_.Visible = false;
+}
+
+// --- Binder --------------------------------------------------------------------------
+
+QtBinder::QtBinder(IUi& ui) : ui_(ui), guard_(std::make_unique<QObject>()) {}
+
+QtBinder::~QtBinder() = default;
+
+QtFormView& QtBinder::Bind(TForm& form, QWidget* window, QWidget* container, QMenuBar* menuBar, double zoom) {
+  // Binding a form again gives it the new window; the old one is left unbound.
+  if (QtFormView* old = Find(form)) Unbind(old);
+  views_.push_back(std::make_unique<QtFormView>(*this, form, window, container, menuBar, zoom));
+  QtFormView* v = views_.back().get();
+  QObject::connect(v->sentinel_, &QObject::destroyed, guard_.get(), [this, v] {
+    v->sentinel_ = nullptr;
+    Unbind(v);
+  });
+  v->Refresh();
+  return *v;
+}
+
+QtFormView* QtBinder::Find(const TForm& form) const {
+  for (const auto& v : views_)
+    if (&v->Form() == &form) return v.get();
+  return nullptr;
+}
+
+void QtBinder::Unbind(QtFormView* v) {
+  auto it = std::find_if(views_.begin(), views_.end(), [v](const auto& p) { return p.get() == v; });
+  if (it == views_.end()) return;
+  // Out of the list before it goes, so nothing its destruction sets off finds it.
+  std::unique_ptr<QtFormView> gone = std::move(*it);
+  views_.erase(it);
+}
+
+void QtBinder::Run(const std::function<void()>& fn) {
+  if (k_ != nullptr) {
+    SpustiUdalost(*k_, fn);
+    return;
+  }
+  try {
+    fn();
+  } catch (const std::exception& e) {
+    ui_.ReportError(e.what());
+  }
+}
+
+void QtBinder::Dispatch(const std::function<void()>& fn) {
+  if (fn) Run(fn);
+  RefreshAll();
+}
+
+void QtBinder::RefreshAll() {
+  // By index: a refresh never binds, but a window may go while it runs.
+  for (size_t i = 0; i < views_.size(); ++i) views_[i]->Refresh();
+}
+
+}  // namespace kvr

@@ -1,0 +1,33 @@
+#include "qt/prog_okno.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+
+#include "qt/binder.h"
+#include "ui/prog.h"
+
+namespace kvr {
+
+namespace {
+
+QtFormView& Bind(QtProgOkno& w, TProg& prog, QtBinder& binder) {
+  auto* central = new QWidget(&w);
+  central->setObjectName(QStringLiteral("ProgClient"));
+  w.setCentralWidget(central);
+  return binder.Bind(prog, &w, central, w.menuBar());
+}
+
+}  // namespace
+
+QtProgOkno::QtProgOkno(TProg& prog, QtBinder& binder, QWidget* parent)
+    : QMainWindow(parent), view_(Bind(*this, prog, binder)) {
+  // The close box ends the station the way the menu entry "Ende" does.
+  view_.OnUserClose = [&prog] { prog.mnSuborExitClick(); };
+}
+
+void QtProgOkno::closeEvent(QCloseEvent* e) {
+  QMainWindow::closeEvent(e);
+  if (e->isAccepted()) emit closed();
+}
+
+}  // namespace kvr
