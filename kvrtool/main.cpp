@@ -22,11 +22,13 @@
 #include <vector>
 
 #include "model/io.h"
+#include "model/kodovanie.h"
 #include "model/le.h"
 #include "model/program.h"
 #include "model/stroj.h"
 #include "model/subory.h"
 #include "platform/platform.h"
+#include "ui/bezhlavy_ui.h"
 #include "ui/kontext.h"
 #include "ui/sluzby.h"
 
@@ -108,36 +110,6 @@ class TJson {
   bool poKluci_ = false;
 };
 
-// Length of the well-formed UTF-8 sequence at s[i]; 0 when malformed.
-size_t DlzkaUtf8(std::string_view s, size_t i) {
-  const auto b0 = static_cast<uint8_t>(s[i]);
-  size_t n = 0;
-  uint32_t cp = 0;
-  uint32_t min = 0;
-  if ((b0 & 0xE0) == 0xC0) {
-    n = 2;
-    cp = b0 & 0x1Fu;
-    min = 0x80;
-  } else if ((b0 & 0xF0) == 0xE0) {
-    n = 3;
-    cp = b0 & 0x0Fu;
-    min = 0x800;
-  } else if ((b0 & 0xF8) == 0xF0) {
-    n = 4;
-    cp = b0 & 0x07u;
-    min = 0x10000;
-  } else {
-    return 0;
-  }
-  if (i + n > s.size()) return 0;
-  for (size_t j = 1; j < n; ++j) {
-    const auto b = static_cast<uint8_t>(s[i + j]);
-    if ((b & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (b & 0x3Fu);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-  return n;
-}
 
 // Malformed UTF-8 (a path given in another encoding) becomes U+FFFD.
 TJson& TJson::Text(std::string_view s) {
@@ -146,14 +118,13 @@ TJson& TJson::Text(std::string_view s) {
   for (size_t i = 0; i < s.size();) {
     const auto c = static_cast<uint8_t>(s[i]);
     if (c >= 0x80) {
-      const size_t n = DlzkaUtf8(s, i);
-      if (n == 0) {
+      size_t j = i;
+      uint32_t cp = 0;
+      if (DalsiZnakUtf8(s, j, cp))
+        out_.append(s.substr(i, j - i));
+      else
         out_ += "\xEF\xBF\xBD";
-        ++i;
-      } else {
-        out_.append(s.substr(i, n));
-        i += n;
-      }
+      i = j;
       continue;
     }
     switch (c) {
@@ -207,29 +178,6 @@ std::string Hex(const uint8_t* p, size_t n) {
 
 // ---- Headless station ---------------------------------------------------------
 
-// Collects every message; asks nothing. A dialog is never expected here, so it
-// counts as cancelled.
-class TBezhlavyUi final : public IUi {
- public:
-  std::vector<std::string> spravy;
-
-  TMsgAnswer Message(TMsgKind, const std::string& text, TMsgButtons buttons) override {
-    spravy.push_back(text);
-    return buttons == TMsgButtons::Ok ? TMsgAnswer::Ok : TMsgAnswer::Cancel;
-  }
-  std::optional<std::string> OpenDialog(const TFileDialog&) override { return std::nullopt; }
-  std::optional<std::string> SaveDialog(const TFileDialog&) override { return std::nullopt; }
-  TModalResult ShowModal(TForm&) override { return TModalResult::Cancel; }
-  void Show(TForm&) override {}
-  void Hide(TForm&) override {}
-  void Post(std::function<void()>) override {}
-  int StartTimer(int, std::function<void()>) override { return 0; }
-  void StopTimer(int) override {}
-  void Invalidate(TForm&, const std::string&) override {}
-  void Repaint(TForm&, const std::string&) override {}
-  TScreenSize ScreenSize() override { return {1024, 768}; }
-  void ReportError(const std::string& text) override { spravy.push_back(text); }
-};
 
 // The drive root of this run: the fixed paths of the system (the warnings
 // file above all) live in it, and it goes when the run ends.
@@ -411,7 +359,7 @@ int Spusti(const TVolby& v) {
   k.Stroj.Model = v.model;
   k.Stroj.Prevod = v.prevod;
   NastavModel(k);
-  ui.spravy.clear();
+  ui.Vsetky.clear();
 
   const std::string& vstup = v.subory[0];
   uint32_t znacka = 0;
@@ -420,14 +368,14 @@ int Spusti(const TVolby& v) {
     nacitany = OtvorProgram(k, vstup);
     if (nacitany) znacka = ZnackaSuboru(vstup);
   } catch (const std::exception& e) {
-    ui.spravy.emplace_back(e.what());
+    ui.Vsetky.emplace_back(e.what());
     nacitany = false;
   }
-  VypisSpravy(ui.spravy);
+  VypisSpravy(ui.Vsetky);
   if (!nacitany) return kOdmietnuty;
 
   if (v.prikaz == "info") {
-    std::cout << (v.json ? InfoJson(k, znacka, ui.spravy) : InfoText(k, znacka));
+    std::cout << (v.json ? InfoJson(k, znacka, ui.Vsetky) : InfoText(k, znacka));
     return kOk;
   }
   try {

@@ -27,10 +27,25 @@ int BajtCp1252(uint32_t cp) {
   return -1;
 }
 
+void PridajUtf8(std::string& out, uint32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+}  // namespace
+
 // Decodes one UTF-8 character at s[i] and advances i. A malformed sequence
 // (bad lead byte, missing continuation, overlong form, surrogate, beyond
 // U+10FFFF) consumes a single byte and returns false.
-bool DalsiZnak(std::string_view s, size_t& i, uint32_t& cp) {
+bool DalsiZnakUtf8(std::string_view s, size_t& i, uint32_t& cp) {
   const auto b0 = static_cast<uint8_t>(s[i]);
   if (b0 < 0x80) {
     cp = b0;
@@ -75,28 +90,13 @@ bool DalsiZnak(std::string_view s, size_t& i, uint32_t& cp) {
   return true;
 }
 
-void PridajUtf8(std::string& out, uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
-}  // namespace
-
 std::string Utf8NaCp1252(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   size_t i = 0;
   while (i < utf8.size()) {
     uint32_t cp = 0;
-    const int b = DalsiZnak(utf8, i, cp) ? BajtCp1252(cp) : -1;
+    const int b = DalsiZnakUtf8(utf8, i, cp) ? BajtCp1252(cp) : -1;
     out += b < 0 ? '?' : static_cast<char>(static_cast<uint8_t>(b));
   }
   return out;
@@ -114,7 +114,7 @@ size_t PocetZnakov(std::string_view utf8) {
   size_t i = 0;
   uint32_t cp = 0;
   while (i < utf8.size()) {
-    DalsiZnak(utf8, i, cp);
+    DalsiZnakUtf8(utf8, i, cp);
     ++n;
   }
   return n;
@@ -123,7 +123,7 @@ size_t PocetZnakov(std::string_view utf8) {
 std::string PrvychZnakov(std::string_view utf8, size_t n) {
   size_t i = 0;
   uint32_t cp = 0;
-  for (size_t z = 0; z < n && i < utf8.size(); ++z) DalsiZnak(utf8, i, cp);
+  for (size_t z = 0; z < n && i < utf8.size(); ++z) DalsiZnakUtf8(utf8, i, cp);
   return std::string(utf8.substr(0, i));
 }
 
@@ -132,7 +132,7 @@ std::string PoslednychZnakov(std::string_view utf8, size_t n) {
   if (spolu <= n) return std::string(utf8);
   size_t i = 0;
   uint32_t cp = 0;
-  for (size_t z = 0; z < spolu - n; ++z) DalsiZnak(utf8, i, cp);
+  for (size_t z = 0; z < spolu - n; ++z) DalsiZnakUtf8(utf8, i, cp);
   return std::string(utf8.substr(i));
 }
 

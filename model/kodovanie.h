@@ -18,6 +18,11 @@ std::string Utf8NaCp1252(std::string_view utf8);
 // itself maps them, and come back as the same bytes.
 std::string Cp1252NaUtf8(std::string_view cp1252);
 
+// Decodes the UTF-8 character at s[i] and advances i past it. A malformed
+// sequence (bad lead byte, missing continuation, overlong form, surrogate,
+// beyond U+10FFFF) consumes a single byte and gives false.
+bool DalsiZnakUtf8(std::string_view s, size_t& i, uint32_t& cp);
+
 // Characters (code points) of a UTF-8 text; a malformed byte counts as one.
 size_t PocetZnakov(std::string_view utf8);
 // The first / last n characters of a UTF-8 text.

@@ -13,6 +13,7 @@
 #include "model/stroj.h"
 #include "model/zaznamy.h"
 #include "platform/platform.h"
+#include "ui/bezhlavy_ui.h"
 #include "ui/kontext.h"
 #include "ui/prog.h"
 #include "ui/sluzby.h"
@@ -51,24 +52,6 @@ std::string VUvodzovkach(std::string_view text, const std::string& cesta) {
   return std::string(text) + "\"" + cesta + "\"";
 }
 
-// The scratch decoding applies the model a second time; its corrections are
-// reported once, when the program is taken into the store.
-class TTichyUi final : public IUi {
- public:
-  TMsgAnswer Message(TMsgKind, const std::string&, TMsgButtons) override { return TMsgAnswer::Ok; }
-  std::optional<std::string> OpenDialog(const TFileDialog&) override { return std::nullopt; }
-  std::optional<std::string> SaveDialog(const TFileDialog&) override { return std::nullopt; }
-  TModalResult ShowModal(TForm&) override { return TModalResult::Cancel; }
-  void Show(TForm&) override {}
-  void Hide(TForm&) override {}
-  void Post(std::function<void()>) override {}
-  int StartTimer(int, std::function<void()>) override { return 0; }
-  void StopTimer(int) override {}
-  void Invalidate(TForm&, const std::string&) override {}
-  void Repaint(TForm&, const std::string&) override {}
-  TScreenSize ScreenSize() override { return {}; }
-  void ReportError(const std::string&) override {}
-};
 
 void CitajKostricku(TKostricka& kos, const uint8_t* pata) {
   std::memcpy(kos.Bytes() + offsetof(TKostricka, Komory), pata + kPataOffKomory, sizeof kos.Komory);
@@ -206,7 +189,7 @@ std::optional<TNacitanyProgram> PripravProgram(TKontext& k, const std::string& c
   }
 
   // Decode into a scratch store under the model and gear the file will set.
-  TTichyUi ticho;
+  TBezhlavyUi ticho;  // its messages are given once, when the program is taken into the store
   TKontext s(ticho, *k.Platform);
   s.Stroj = k.Stroj;
   s.Stroj.Model = p.Model;

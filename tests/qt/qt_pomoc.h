@@ -87,28 +87,5 @@ inline void Spracuj(int ms = 20) {
   loop.exec();
 }
 
-// A user interface that only records: error reports and messages answer OK.
-class RecordingUi : public IUi {
- public:
-  std::vector<std::string> reports;
-  std::vector<std::string> messages;
-
-  TMsgAnswer Message(TMsgKind, const std::string& text, TMsgButtons) override {
-    messages.push_back(text);
-    return TMsgAnswer::Ok;
-  }
-  std::optional<std::string> OpenDialog(const TFileDialog&) override { return std::nullopt; }
-  std::optional<std::string> SaveDialog(const TFileDialog&) override { return std::nullopt; }
-  TModalResult ShowModal(TForm&) override { return TModalResult::Cancel; }
-  void Show(TForm&) override {}
-  void Hide(TForm&) override {}
-  void Post(std::function<void()>) override {}
-  int StartTimer(int, std::function<void()>) override { return 0; }
-  void StopTimer(int) override {}
-  void Invalidate(TForm&, const std::string&) override {}
-  void Repaint(TForm&, const std::string&) override {}
-  TScreenSize ScreenSize() override { return {1024, 768}; }
-  void ReportError(const std::string& text) override { reports.push_back(text); }
-};
 
 }  // namespace kvr::test

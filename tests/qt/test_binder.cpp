@@ -23,6 +23,7 @@
 #include "model/io.h"
 #include "qt/qt_pomoc.h"
 #include "support/fake_platform.h"
+#include "ui/bezhlavy_ui.h"
 #include "ui/kontext.h"
 
 namespace kvr {
@@ -99,7 +100,7 @@ class BinderTest : public ::testing::Test {
     return w;
   }
 
-  test::RecordingUi ui;
+  TBezhlavyUi ui;
   test::FakePlatform pl;
   TKontext k{ui, pl};
   TSkusobna f;
@@ -335,7 +336,7 @@ TEST_F(BinderTest, FailingHandlerGoesToTheErrorReportAndTheStationGoesOn) {
   f.cbVyber.OnChange = [] { throw std::runtime_error("kaputt"); };
   W<QPushButton>("bOK")->click();
   emit W<QComboBox>("cbVyber")->activated(1);
-  EXPECT_EQ(ui.reports, (std::vector<std::string>{"E/A-Fehler 103", "kaputt"}));
+  EXPECT_EQ(ui.Hlasenia, (std::vector<std::string>{"E/A-Fehler 103", "kaputt"}));
   // The state reached before the failure is shown.
   EXPECT_EQ(W<QLabel>("pStav")->text(), QStringLiteral("halb"));
 }
