@@ -10,6 +10,7 @@
 #include "model/ini.h"
 #include "model/kodovanie.h"
 #include "model/le.h"
+#include "model/numeric.h"
 #include "model/stroj.h"
 #include "model/zaznamy.h"
 #include "platform/platform.h"
@@ -250,11 +251,12 @@ void PouziProgram(TKontext& k, const TNacitanyProgram& p) {
     k.Prog->pStav.Caption = k.Stroj.Model + " :  OFFLINE";
   }
 
+  // A gear step holds its gear divided by 100; it is a change only when that
+  // gear is not the one the model is fixed to.
   if (k.Stroj.MeniPrevod == 0) {
-    const long double prevod = k.Stroj.Prevod;
     for (int i = 1; i <= k.Program.PocetKrokov; ++i) {
       const TKrok& krok = k.Program.Kroky[i];
-      if (krok.Druh == kDruhGetriebe && static_cast<long double>(krok.Hodnota) != prevod) {
+      if (krok.Druh == kDruhGetriebe && Round(static_cast<long double>(krok.Hodnota) * 100.0L) != k.Stroj.Prevod) {
         k.Ui->Error(std::string(kTextStalyPrevod));
         break;
       }

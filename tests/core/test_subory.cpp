@@ -63,13 +63,13 @@ Bajty ZaznamTVinutie() {
   return r;
 }
 
-// KVR-T gear step to gear 2 (value 2.00).
+// KVR-T gear step to gear 2 (the step holds 0.02).
 Bajty ZaznamTPrevod() {
   Bajty r(68, 0);
   r[0] = 5;
   r[1] = 1;
   r[3] = 0x30;
-  PutU32(&r[4], 200);
+  PutU32(&r[4], 2);  // gear 2: the step holds 0.02
   return r;
 }
 
@@ -610,6 +610,15 @@ TEST_F(SuboryTest, GearStepOnAModelWithAFixedGearIsReportedOnce) {
   ASSERT_TRUE(NacitajProgram(k, Zapis("g.prg", t), kZnackaT, pocet));
   EXPECT_EQ(pocet, 2);
   EXPECT_EQ(k.Program.PocetKrokov, 2);
+}
+
+TEST_F(SuboryTest, GearStepToTheFixedGearItselfIsNoChange) {
+  Bajty prevod1 = ZaznamTPrevod();
+  PutU32(&prevod1[4], 1);  // gear 1, stored as 0.01
+  const Bajty t = SuborNovy(kZnackaT, {prevod1}, Pata("KVR - 22", "PREVODD"));
+  int32_t pocet = -1;
+  ASSERT_TRUE(NacitajProgram(k, Zapis("g1.prg", t), kZnackaT, pocet));
+  EXPECT_EQ(k.Program.Kroky[1].Druh, kDruhGetriebe);
 }
 
 TEST_F(SuboryTest, UnknownModelInTheFileIsCorrectedOnce) {
