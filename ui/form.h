@@ -20,6 +20,9 @@ constexpr TColor clYellow = 0xFFFF00;
 
 enum class TModalResult { None, Ok, Cancel, Yes, No, Abort };
 
+enum class TBorderStyle { Sizeable, Single, Dialog, None };
+enum class TPosition { Designed, MainFormCenter, ScreenCenter };
+
 enum class TControlKind {
   Panel,
   Button,
@@ -34,6 +37,7 @@ enum class TControlKind {
   MenuItem,
   PaintBox,
   Image,
+  ScrollBar,  // vertical
 };
 
 struct TRect {
@@ -45,6 +49,8 @@ struct TRect {
 };
 
 class TForm;
+class ICanvas;
+struct TMouseEvent;
 
 class TControl {
  public:
@@ -67,11 +73,23 @@ class TControl {
   int ItemIndex = -1;
   TRect Bounds;     // fixed-layout geometry in design pixels; zoom scales it
   std::string Parent;  // name of the containing control (menu, group), empty = the form
+  // Scroll bars.
+  int Min = 0;
+  int Max = 100;
+  int Position = 0;
+  int SmallChange = 1;
+  int LargeChange = 10;
 
   // Events. OnClick for buttons, panels, menu entries, radio buttons and check
-  // boxes; OnChange after the user picked another entry of a list.
+  // boxes; OnChange after the user picked another entry of a list or moved a
+  // scroll bar.
   std::function<void()> OnClick;
   std::function<void()> OnChange;
+  // Paint boxes: painting and the mouse.
+  std::function<void(ICanvas&)> OnPaint;
+  std::function<void(const TMouseEvent&)> OnMouseDown;
+  std::function<void(const TMouseEvent&)> OnMouseMove;
+  std::function<void(const TMouseEvent&)> OnMouseUp;
 
   std::string SelectedText() const;
   void Click() const {
@@ -94,6 +112,12 @@ class TForm {
   const std::string& Name() const { return name_; }
   std::string Caption;
   TRect Bounds;
+  double Zoom = 1.0;  // scale of the window's geometry and fonts
+  TColor Color = clBtnFace;
+  TBorderStyle BorderStyle = TBorderStyle::Dialog;
+  TPosition Position = TPosition::Designed;
+  bool StayOnTop = false;
+  bool CloseBox = true;  // the title bar's close box
   bool Visible = false;
   TModalResult ModalResult = TModalResult::None;
 
@@ -102,6 +126,9 @@ class TForm {
 
   virtual void FormCreate() {}
   virtual void FormShow() {}
+  // The user is closing the window (its close box); false keeps it open. Not
+  // called when the form closes itself with Close().
+  virtual bool FormClose() { return true; }
 
   // Ends a modal showing with the given result, or hides a non-modal form.
   void Close(TModalResult result = TModalResult::Cancel);

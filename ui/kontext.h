@@ -12,7 +12,9 @@
 #include "model/kostricka.h"
 #include "model/program.h"
 #include "model/stroj.h"
+#include "model/desktop.h"
 #include "view/bodkroku.h"
+#include "view/stav.h"
 
 namespace kvr {
 
@@ -57,8 +59,11 @@ struct TDialogy {
   int32_t ParamKrok = 0;
   Real48 Suradnica{};
   int32_t DruhParametra = 0;
-  std::string VstupText;
-  long double VstupHodnota = 0;
+  std::string VstupText;  // at most 20 characters
+  Real48 VstupHodnota{};
+  uint8_t UpDownDruh = 0;
+  Real48 UpDownHodnota{};
+  std::string VstupTWText;
 };
 
 struct TKontext {
@@ -82,6 +87,9 @@ struct TKontext {
   TPohlad Pohlad;
   TDialogy Dialogy;
   Real48 PosunHodnota{};  // accumulated shift of the reversal points
+  TDesktop Desktop;       // the desktop record, the one place of zoom and window places
+  TStavVrstvenia Vrstvenie;
+  TStavKresby Kresba;
 };
 
 // Runs one user-interface event: an input/output error or any other failure

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "support/temp_dir.h"
 
 namespace kvr {
 namespace {
@@ -48,24 +49,7 @@ class ScopedEnv {
   std::optional<std::string> old_;
 };
 
-class TempDir {
- public:
-  TempDir() {
-    std::string templ = (fs::temp_directory_path() / "kvr-platform-XXXXXX").string();
-    if (mkdtemp(templ.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = templ;
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
+using test::TempDir;
 
 struct MapCase {
   const char* root;

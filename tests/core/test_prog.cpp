@@ -2,6 +2,7 @@
 
 #include "support/fake_platform.h"
 #include "support/fake_ui.h"
+#include "support/temp_dir.h"
 #include "ui/prog.h"
 
 namespace kvr {
@@ -9,14 +10,15 @@ namespace {
 
 TEST(Prog, CreationAppliesTheModelAndPreparesTheModelWindow) {
   test::ScriptedUi ui;
-  test::FakePlatform pl("/nonexistent-kvr-drives", "/opt/kvr");
+  test::TempDir start;
+  test::FakePlatform pl("/nonexistent-kvr-drives", start.path().string());
   TProg prog(ui, pl);
   TKontext& k = prog.Kontext();
   k.Program.Kroky[4].Druh = 1;
   k.Stroj.DelitelPosuvu = 7;
   // A first start begins with the default model and gear, without a message.
   prog.FormCreate();
-  EXPECT_EQ(k.Program.StartAdresar, "/opt/kvr");
+  EXPECT_EQ(k.Program.StartAdresar, start.path().string());
   EXPECT_EQ(k.Program.Kroky[4].Druh, 0);
   EXPECT_EQ(k.Stroj.Model, "KVR - 22");
   EXPECT_EQ(k.Stroj.DelitelPosuvu, 32);

@@ -1,0 +1,85 @@
+#include "model/desktop.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "model/ini.h"
+#include "model/kodovanie.h"
+#include "model/konstanty.h"
+#include "model/subory.h"
+#include "platform/platform.h"
+#include "ui/kontext.h"
+
+namespace kvr {
+
+namespace {
+
+struct TMiesto {
+  uint16_t Left, Top;
+};
+constexpr TMiesto kPredvoleneMiesta[kPocetSlotov] = {
+    {150, 155}, {343, 57}, {0, 0}, {211, 98}, {200, 149}, {362, 105}, {421, 279},
+    {362, 107}, {0, 0},    {358, 245}, {400, 350}, {400, 90}, {253, 219},
+};
+
+}  // namespace
+
+TDesktop PredvolenyDesktop() {
+  TDesktop d{};
+  ZapisKratkyRetazec(d.Model, "KVR - 22", 20);
+  d.Prevod = 1;
+  d.Zoom = 100;
+  for (int s = 0; s < kPocetSlotov; ++s) {
+    d.Okna[s].Left = kPredvoleneMiesta[s].Left;
+    d.Okna[s].Top = kPredvoleneMiesta[s].Top;
+  }
+  d.Kostricka.Abstand = 10.0L;
+  for (int s = 0; s < 9; ++s) d.Sablony[s] = PredvolenyKrok(SablonaSlotu(s).Predvolba);
+  return d;
+}
+
+std::string VStartAdresari(const TKontext& k, std::string_view meno) {
+  std::string c = k.Program.StartAdresar;
+  if (!c.empty() && c.back() != '/' && c.back() != '\\') c += '/';
+  c += meno;
+  return c;
+}
+
+void NacitajDesktop(TKontext& k, const std::string& cesta) {
+  std::optional<std::vector<uint8_t>> d = CitajCelySubor(cesta);
+  if (d && d->size() >= sizeof(TDesktop)) {
+    std::memcpy(k.Desktop.Bytes(), d->data(), sizeof(TDesktop));
+    return;
+  }
+  // Missing, unreadable or cut short: the default record takes its place.
+  k.Desktop = PredvolenyDesktop();
+  ZapisSuborBezpecne(cesta, std::span<const uint8_t>(k.Desktop.Bytes(), sizeof(TDesktop)));
+}
+
+void UlozDesktop(TKontext& k) {
+  TDesktop& d = k.Desktop;
+  ZapisKratkyRetazec(d.MenoSuboru, k.Program.MenoSuboru, 255);
+  ZapisKratkyRetazec(d.Model, PrvychZnakov(k.Stroj.Model, 20), 20);
+  d.Prevod = static_cast<uint8_t>(k.Stroj.Prevod & 0xFF);
+  ZapisKratkyRetazec(d.MenoKonstant, k.Program.MenoKonstant, 255);
+  ZapisKratkyRetazec(d.MenoKostricky, k.Program.MenoKostricky, 255);
+  d.Kostricka = k.Kostricka;
+  for (int s = 0; s < 9; ++s) d.Sablony[s] = k.KonstKroky[static_cast<size_t>(SablonaSlotu(s).Index)];
+  ZapisSuborBezpecne(VStartAdresari(k, kDesktopSubor), std::span<const uint8_t>(d.Bytes(), sizeof(TDesktop)));
+  UlozKonstanty(k, VStartAdresari(k, kSuborDefKonst));
+}
+
+void ZapisWindingProgram(TKontext& k, const std::string& cesta) {
+  const std::string ini = k.Platform->MapSystemPath(kCestaWmCfg);
+  if (!SuborExistuje(ini)) return;
+  std::string hodnota = cesta;
+  std::replace(hodnota.begin(), hodnota.end(), '\\', '/');
+  TIniSubor f(ini);
+  f.ZapisBajty("KVR", "WindingProgram", hodnota);
+  f.Uloz();
+}
+
+}  // namespace kvr
