@@ -4,7 +4,7 @@ BUILD_SAN  ?= build-san
 BUILD_WIN  ?= build-win
 JOBS       ?= $(shell nproc)
 
-.PHONY: run test deps build build-san win-check clean
+.PHONY: run test deps build build-san win-check screenshots clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -23,6 +23,11 @@ test: build
 	$(MAKE) build-san
 	cd $(BUILD_SAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	$(MAKE) win-check
+
+# Every window of the station rendered offscreen into $(BUILD)/screenshots/png.
+screenshots: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/screenshots/kvr_screenshots $(BUILD)/screenshots/png
+	@echo "Screenshots in $(BUILD)/screenshots/png"
 
 build-san: deps
 	cmake -S . -B $(BUILD_SAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKVR_SANITIZE=ON

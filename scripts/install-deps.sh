@@ -4,7 +4,7 @@ set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config
       qt6-base-dev qt6-serialport-dev libgl-dev
       googletest libgtest-dev libgmock-dev
-      libsimpleini-dev
+      libsimpleini-dev libbenchmark-dev fonts-dejavu-core
       g++-mingw-w64-x86-64-posix
       xvfb xauth python3)
 missing=()

@@ -2,6 +2,7 @@
 
 #include "model/stroj.h"
 #include "ui/kontext.h"
+#include "ui/okna.h"
 #include "ui/prog.h"
 
 namespace kvr {
@@ -12,6 +13,7 @@ TModel::TModel(TKontext& k) : TForm("Model", "Typ  navíjačky", {100, 100, 300,
 }
 
 void TModel::FormCreate() {
+  UmiestniOkno(k_, *this, kSlotModel);
   cbModel.Items.clear();
   for (const TModelRiadok& r : kModely) cbModel.Items.emplace_back(r.Nazov);
   VypisPrevodov(k_.Stroj.ModelIndex, k_.Stroj.Prevod);

@@ -138,6 +138,8 @@ TEST(Desktop, ASecondStartRestoresWhatTheFirstStoredAtExit) {
   p.Bounds.Top = 44;
   p.fVstup->Bounds.Left = 555;
   p.fVstup->Bounds.Top = 66;
+  k.Desktop.Okna[kSlotModel].Left = 250;  // never stored from the window, but kept in the record
+  k.Desktop.Okna[kSlotModel].Top = 260;
   ASSERT_TRUE(p.FormClose());
   EXPECT_EQ(s.pl.starterQuits, 1);
 
@@ -158,6 +160,8 @@ TEST(Desktop, ASecondStartRestoresWhatTheFirstStoredAtExit) {
   EXPECT_EQ(q.Bounds.Left, 0);
   EXPECT_EQ(q.fVstup->Bounds.Left, 555);
   EXPECT_EQ(q.fVstup->Bounds.Top, 66);
+  EXPECT_EQ(q.fModel.Bounds.Left, 250);
+  EXPECT_EQ(q.fModel.Bounds.Top, 260);
   EXPECT_EQ(GetU16(k2.Desktop.Bytes() + 282), 33);
   // DefKonst.kvr was written beside the desktop file.
   EXPECT_EQ(s.dir.Read("bin/DefKonst.kvr").size(), 612u);
