@@ -17,6 +17,9 @@ constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clRed = 0xFF0000;
 constexpr TColor clYellow = 0xFFFF00;
+constexpr TColor clNavy = 0x000080;
+constexpr TColor clSilver = 0xC0C0C0;
+constexpr TColor clGray = 0x808080;
 
 enum class TModalResult { None, Ok, Cancel, Yes, No, Abort };
 

@@ -253,6 +253,8 @@ void TProg::mnOptionsOknaClick() {
 }
 
 bool TProg::FormClose() {
+  // An open error description window keeps what was typed into it.
+  if (fErrors && fErrors->Visible) fErrors->FormClose();
   mnOptionsOknaClick();
   if (k_.Program.Zmeneny != 0 && k_.Program.Online == 0) {
     switch (k_.Ui->Message(TMsgKind::Warning, kOtazkaUlozit, TMsgButtons::YesNoCancel)) {
