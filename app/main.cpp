@@ -10,6 +10,8 @@
 #include "qt/model_okno.h"
 #include "qt/prog_okno.h"
 #include "qt/qt_ui.h"
+#include "qt/vstup_okno.h"
+#include "tools/vstup.h"
 #include "ui/prog.h"
 
 int main(int argc, char** argv) {
@@ -33,6 +35,8 @@ int main(int argc, char** argv) {
   kvr::QtProgOkno progOkno(prog, ui.Binder());
   kvr::QtModelOkno modelOkno(prog.fModel, ui.Binder(), &progOkno);
   ui.Binder().Dispatch([&prog] { prog.FormCreate(); });
+  // The keypad's own window, so the hardware keyboard reaches it.
+  kvr::QtVstupOkno vstupOkno(*prog.fVstup, ui.Binder(), &progOkno);
   QObject::connect(&progOkno, &kvr::QtProgOkno::closed, &app, &QCoreApplication::quit);
 
   ui.Show(prog);

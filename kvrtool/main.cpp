@@ -4,9 +4,12 @@
 //
 //   kvrtool info FILE [--json] [--model NAME] [--gear N]
 //   kvrtool convert IN OUT --to gc|t|tw [--model NAME] [--gear N]
+//   kvrtool layers FILE [--json] [--model NAME] [--gear N]
+//   kvrtool render FILE OUT.png [--zoom Z] [--model NAME] [--gear N]
 //
 // Exit status: 0 done, 1 usage error, 2 the input file was refused or could
 // not be read, 3 the output file could not be written.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -31,6 +34,10 @@
 #include "ui/bezhlavy_ui.h"
 #include "ui/kontext.h"
 #include "ui/sluzby.h"
+#include "kvrtool/json.h"
+#include "kvrtool/obraz.h"
+#include "ui/canvas.h"
+#include "view/kresba.h"
 
 namespace kvr::tool {
 
@@ -46,135 +53,15 @@ constexpr int kChybaZapisu = 3;
 constexpr std::string_view kPouzitie =
     "usage: kvrtool info FILE [--json] [--model NAME] [--gear N]\n"
     "       kvrtool convert IN OUT --to gc|t|tw [--model NAME] [--gear N]\n"
+    "       kvrtool layers FILE [--json] [--model NAME] [--gear N]\n"
+    "       kvrtool render FILE OUT.png [--zoom Z] [--model NAME] [--gear N]\n"
     "Opens FILE as the station's open command does, starting from model \"KVR - 22\", gear 1\n"
     "(or the given ones, which the old formats 1 and 2 need), and prints what the program\n"
     "store then holds, or writes OUT as the station's save command of that format does\n"
     "(gc: KVR-G/C, t: KVR-T, tw: KVR-T with the warnings that IN brought).\n"
+    "layers repaints the coil drawing once headless and prints the layer list;\n"
+    "render writes the drawing as a PNG image (zoom 100 to 300 percent, default 100).\n"
     "Exit status: 0 done, 1 usage error, 2 input refused or unreadable, 3 output not written.\n";
-
-// ---- JSON ---------------------------------------------------------------------
-
-class TJson {
- public:
-  TJson& ZaciatokObjektu() {
-    PredHodnotou();
-    out_ += '{';
-    prvy_.push_back(true);
-    return *this;
-  }
-  TJson& KoniecObjektu() {
-    out_ += '}';
-    prvy_.pop_back();
-    return *this;
-  }
-  TJson& ZaciatokPola() {
-    PredHodnotou();
-    out_ += '[';
-    prvy_.push_back(true);
-    return *this;
-  }
-  TJson& KoniecPola() {
-    out_ += ']';
-    prvy_.pop_back();
-    return *this;
-  }
-  TJson& Kluc(std::string_view k) {
-    Text(k);
-    out_ += ':';
-    poKluci_ = true;
-    return *this;
-  }
-  TJson& Text(std::string_view s);
-  TJson& Cislo(int64_t n) {
-    PredHodnotou();
-    out_ += std::to_string(n);
-    return *this;
-  }
-  TJson& Realne(long double x);
-
-  const std::string& Vysledok() const { return out_; }
-
- private:
-  void PredHodnotou() {
-    if (poKluci_) {
-      poKluci_ = false;
-      return;
-    }
-    if (!prvy_.empty()) {
-      if (!prvy_.back()) out_ += ',';
-      prvy_.back() = false;
-    }
-  }
-  std::string out_;
-  std::vector<bool> prvy_;  // per open container: nothing written into it yet
-  bool poKluci_ = false;
-};
-
-
-// Malformed UTF-8 (a path given in another encoding) becomes U+FFFD.
-TJson& TJson::Text(std::string_view s) {
-  PredHodnotou();
-  out_ += '"';
-  for (size_t i = 0; i < s.size();) {
-    const auto c = static_cast<uint8_t>(s[i]);
-    if (c >= 0x80) {
-      size_t j = i;
-      uint32_t cp = 0;
-      if (DalsiZnakUtf8(s, j, cp))
-        out_.append(s.substr(i, j - i));
-      else
-        out_ += "\xEF\xBF\xBD";
-      i = j;
-      continue;
-    }
-    switch (c) {
-      case '"': out_ += "\\\""; break;
-      case '\\': out_ += "\\\\"; break;
-      case '\n': out_ += "\\n"; break;
-      case '\r': out_ += "\\r"; break;
-      case '\t': out_ += "\\t"; break;
-      default:
-        if (c < 0x20) {
-          char buf[8];
-          std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
-          out_ += buf;
-        } else {
-          out_ += static_cast<char>(c);
-        }
-    }
-    ++i;
-  }
-  out_ += '"';
-  return *this;
-}
-
-// Every 6-byte real is exactly a double (40-bit mantissa, small exponent
-// range), so the shortest form that reads back as that double names the
-// stored value exactly.
-std::string FormatujRealne(long double x) {
-  const auto d = static_cast<double>(x);
-  if (!std::isfinite(d)) return "0";
-  char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, d);
-  return std::string(buf, r.ptr);
-}
-
-TJson& TJson::Realne(long double x) {
-  PredHodnotou();
-  out_ += FormatujRealne(x);
-  return *this;
-}
-
-std::string Hex(const uint8_t* p, size_t n) {
-  static constexpr char kCifry[] = "0123456789abcdef";
-  std::string s;
-  s.reserve(2 * n);
-  for (size_t i = 0; i < n; ++i) {
-    s += kCifry[p[i] >> 4];
-    s += kCifry[p[i] & 15];
-  }
-  return s;
-}
 
 // ---- Headless station ---------------------------------------------------------
 
@@ -215,6 +102,7 @@ struct TVolby {
   std::string model = "KVR - 22";
   int32_t prevod = 1;
   std::string format;  // convert: gc, t, tw
+  int zoom = 100;      // render
 };
 
 int ChybaPouzitia(const std::string& text) {
@@ -344,6 +232,52 @@ std::string InfoText(const TKontext& k, uint32_t znacka) {
   return o;
 }
 
+std::string VrstvyJson(const TKontext& k, const std::vector<std::string>& spravy) {
+  TJson j;
+  j.ZaciatokObjektu();
+  j.Kluc("OknoLava").Realne(k.Pohlad.OknoLava);
+  j.Kluc("OknoPrava").Realne(k.Pohlad.OknoPrava);
+  j.Kluc("messages").ZaciatokPola();
+  for (const std::string& s : spravy) j.Text(s);
+  j.KoniecPola();
+  j.Kluc("layers").ZaciatokPola();
+  for (int i = 1; i <= std::min(k.Program.PocetKrokov, kMaxKrokov); ++i) {
+    const TBodKroku& b = k.BodyKrokov[static_cast<size_t>(i)];
+    uint8_t poloha[6];
+    uint8_t vyska[6];
+    b.Poloha.ToBytes(poloha);
+    b.Vyska.ToBytes(vyska);
+    j.ZaciatokObjektu();
+    j.Kluc("index").Cislo(i);
+    j.Kluc("Druh").Cislo(b.Druh);
+    j.Kluc("Smer").Cislo(b.Smer);
+    j.Kluc("Poloha").Realne(b.Poloha);
+    j.Kluc("Vyska").Realne(b.Vyska);
+    j.Kluc("BodX").Cislo(b.BodX);
+    j.Kluc("BodY").Cislo(b.BodY);
+    j.Kluc("PocetVrstiev").Cislo(b.PocetVrstiev);
+    j.Kluc("PolohaRaw").Text(Hex(poloha, 6));
+    j.Kluc("VyskaRaw").Text(Hex(vyska, 6));
+    j.KoniecObjektu();
+  }
+  j.KoniecPola();
+  j.KoniecObjektu();
+  return j.Vysledok() + "\n";
+}
+
+std::string VrstvyText(const TKontext& k) {
+  std::string o = "Fenster: " + FormatujRealne(k.Pohlad.OknoLava) + " .. " + FormatujRealne(k.Pohlad.OknoPrava) +
+                  " mm\n";
+  o += "Schritt Druh Smer Poloha Vyska BodX BodY Lagen\n";
+  for (int i = 1; i <= std::min(k.Program.PocetKrokov, kMaxKrokov); ++i) {
+    const TBodKroku& b = k.BodyKrokov[static_cast<size_t>(i)];
+    o += std::to_string(i) + " " + std::to_string(b.Druh) + " " + std::to_string(b.Smer) + " " +
+         FormatujRealne(b.Poloha) + " " + FormatujRealne(b.Vyska) + " " + std::to_string(b.BodX) + " " +
+         std::to_string(b.BodY) + " " + std::to_string(b.PocetVrstiev) + "\n";
+  }
+  return o;
+}
+
 // The end marker of a file that was just opened.
 uint32_t ZnackaSuboru(const std::string& cesta) {
   std::optional<std::vector<uint8_t>> d = CitajCelySubor(cesta);
@@ -371,8 +305,29 @@ int Spusti(const TVolby& v) {
     ui.Vsetky.emplace_back(e.what());
     nacitany = false;
   }
+  if (!nacitany) {
+    VypisSpravy(ui.Vsetky);
+    return kOdmietnuty;
+  }
+
+  if (v.prikaz == "layers") {
+    // The paint box at its design size with the scroll bar at its start.
+    TPrazdnyCanvas c(kSirkaKresby, kVyskaKresby);
+    PaintBox1Paint(k, c);
+    VypisSpravy(ui.Vsetky);
+    std::cout << (v.json ? VrstvyJson(k, ui.Vsetky) : VrstvyText(k));
+    return kOk;
+  }
+  if (v.prikaz == "render") {
+    const bool ok = UlozObrazKresby(k, v.subory[1], v.zoom);
+    VypisSpravy(ui.Vsetky);
+    if (!ok) {
+      std::cerr << " Kann man nicht speichern: \"" << v.subory[1] << "\"\n";
+      return kChybaZapisu;
+    }
+    return kOk;
+  }
   VypisSpravy(ui.Vsetky);
-  if (!nacitany) return kOdmietnuty;
 
   if (v.prikaz == "info") {
     std::cout << (v.json ? InfoJson(k, znacka, ui.Vsetky) : InfoText(k, znacka));
@@ -396,14 +351,14 @@ int Hlavna(int argc, char** argv) {
   }
   TVolby v;
   v.prikaz = std::string(a[0]);
-  if (v.prikaz != "info" && v.prikaz != "convert") return ChybaPouzitia("unknown command \"" + v.prikaz + "\"");
+  if (v.prikaz != "info" && v.prikaz != "convert" && v.prikaz != "layers" && v.prikaz != "render") return ChybaPouzitia("unknown command \"" + v.prikaz + "\"");
   for (size_t i = 1; i < a.size(); ++i) {
     const std::string_view x = a[i];
     auto hodnota = [&]() -> std::optional<std::string> {
       if (i + 1 >= a.size()) return std::nullopt;
       return std::string(a[++i]);
     };
-    if (x == "--json" && v.prikaz == "info") {
+    if (x == "--json" && (v.prikaz == "info" || v.prikaz == "layers")) {
       v.json = true;
     } else if (x == "--model") {
       std::optional<std::string> m = hodnota();
@@ -415,6 +370,11 @@ int Hlavna(int argc, char** argv) {
       std::optional<int32_t> n = g ? CeleCislo(*g) : std::nullopt;
       if (!n || !PrevodPlatny(*n)) return ChybaPouzitia("--gear needs 1, 2 or 3");
       v.prevod = *n;
+    } else if (x == "--zoom" && v.prikaz == "render") {
+      std::optional<std::string> z = hodnota();
+      std::optional<int32_t> n = z ? CeleCislo(*z) : std::nullopt;
+      if (!n || *n < 100 || *n > 300) return ChybaPouzitia("--zoom needs a percentage from 100 to 300");
+      v.zoom = *n;
     } else if (x == "--to" && v.prikaz == "convert") {
       std::optional<std::string> f = hodnota();
       if (!f || (*f != "gc" && *f != "t" && *f != "tw")) return ChybaPouzitia("--to needs gc, t or tw");
@@ -425,7 +385,9 @@ int Hlavna(int argc, char** argv) {
       v.subory.emplace_back(x);
     }
   }
-  if (v.prikaz == "info" && v.subory.size() != 1) return ChybaPouzitia("info needs one FILE");
+  if ((v.prikaz == "info" || v.prikaz == "layers") && v.subory.size() != 1)
+    return ChybaPouzitia(v.prikaz + " needs one FILE");
+  if (v.prikaz == "render" && v.subory.size() != 2) return ChybaPouzitia("render needs FILE and OUT.png");
   if (v.prikaz == "convert") {
     if (v.subory.size() != 2) return ChybaPouzitia("convert needs IN and OUT");
     if (v.format.empty()) return ChybaPouzitia("convert needs --to gc|t|tw");

@@ -18,6 +18,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <algorithm>
@@ -25,6 +27,8 @@
 #include <exception>
 #include <limits>
 
+#include "qt/qt_canvas.h"
+#include "ui/canvas.h"
 #include "ui/kontext.h"
 #include "ui/sluzby.h"
 
@@ -77,16 +81,38 @@ void QtClickLabel::mouseReleaseEvent(QMouseEvent* e) {
   if (click) emit clicked();
 }
 
-QtPaintBox::QtPaintBox(QWidget* parent) : QWidget(parent) {}
+QtPaintBox::QtPaintBox(QWidget* parent) : QWidget(parent) {
+  // Every pixel comes from the box's image.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
-void QtPaintBox::paintEvent(QPaintEvent* e) {
-  if (!OnPaint) {
-    QWidget::paintEvent(e);
-    return;
+QColor QtPaintBox::Background() const {
+  for (const QWidget* w = this; w != nullptr; w = w->parentWidget())
+    if (w->autoFillBackground() || w->isWindow()) return w->palette().color(w->backgroundRole());
+  return palette().color(QPalette::Window);
+}
+
+void QtPaintBox::paintEvent(QPaintEvent*) {
+  const qreal dpr = devicePixelRatioF();
+  QImage image(size() * dpr, QImage::Format_RGB32);
+  if (image.isNull()) return;
+  image.setDevicePixelRatio(dpr);
+  image.fill(Background());
+  {
+    QPainter ip(&image);
+    emit painting(ip);
   }
   QPainter p(this);
-  OnPaint(p);
+  p.drawImage(QPoint(0, 0), image);
 }
+
+void QtPaintBox::mousePressEvent(QMouseEvent* e) { emit mouse(*e); }
+
+void QtPaintBox::mouseDoubleClickEvent(QMouseEvent* e) { emit mouse(*e); }
+
+void QtPaintBox::mouseMoveEvent(QMouseEvent* e) { emit mouse(*e); }
+
+void QtPaintBox::mouseReleaseEvent(QMouseEvent* e) { emit mouse(*e); }
 
 // --- Window events -----------------------------------------------------------------
 
@@ -102,10 +128,14 @@ class QtWindowFilter : public QObject {
           v_.WindowClosed();
           return false;
         }
-        // The user's close box: the form decides whether and how it closes.
+        // The user's close box: the form decides whether it closes. A window
+        // without a close box is not closed by the user at all.
         e->ignore();
-        v_.UserClose();
+        if (v_.form_.CloseBox) v_.UserClose();
         return true;
+      case QEvent::Show:
+        v_.PlaceOnShow();
+        return false;
       case QEvent::KeyPress:
         // The station's dialogs close by their own buttons only.
         if (qobject_cast<QDialog*>(v_.window_) != nullptr && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape)
@@ -125,17 +155,17 @@ class QtWindowFilter : public QObject {
 
 // --- View ----------------------------------------------------------------------------
 
-QtFormView::QtFormView(QtBinder& binder, TForm& form, QWidget* window, QWidget* container, QMenuBar* menuBar,
-                       double zoom)
+QtFormView::QtFormView(QtBinder& binder, TForm& form, QWidget* window, QWidget* container, QMenuBar* menuBar)
     : binder_(binder),
       form_(form),
       window_(window),
       container_(container),
-      zoom_(zoom > 0 ? zoom : 1.0),
+      zoom_(form.Zoom > 0 ? form.Zoom : 1.0),
       guard_(std::make_unique<QObject>()),
       filter_(std::make_unique<QtWindowFilter>(*this)) {
   sentinel_ = new QObject(container_);
   baseFont_ = container_->font();
+  formBasePalette_ = container_->palette();
   formApplied_ = {std::numeric_limits<int>::min(), std::numeric_limits<int>::min(), 0, 0};
   window_->setObjectName(Q(form_.Name()));
 
@@ -216,6 +246,8 @@ void QtFormView::CreateWidget(Bound& b, QWidget* parent) {
     case TControlKind::Image: {
       auto* l = new QtClickLabel(parent);
       l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      // The picture is stretched over the control.
+      l->setScaledContents(true);
       w = l;
       break;
     }
@@ -247,8 +279,15 @@ void QtFormView::CreateWidget(Bound& b, QWidget* parent) {
     case TControlKind::Memo:
       w = new QPlainTextEdit(parent);
       break;
-    case TControlKind::PaintBox:
-      w = new QtPaintBox(parent);
+    case TControlKind::PaintBox: {
+      auto* pb = new QtPaintBox(parent);
+      // Moves arrive without a button too (the position under the mouse).
+      pb->setMouseTracking(true);
+      w = pb;
+      break;
+    }
+    case TControlKind::ScrollBar:
+      w = new QScrollBar(Qt::Vertical, parent);
       break;
     case TControlKind::MenuItem:
       return;
@@ -357,10 +396,65 @@ void QtFormView::Wire(Bound& b) {
       else
         QObject::connect(b.a, &QAction::triggered, g, [c, fire] { fire(c->OnClick); });
       break;
+    case TControlKind::ScrollBar:
+      QObject::connect(static_cast<QScrollBar*>(b.w), &QScrollBar::valueChanged, g, [c, fire](int v) {
+        c->Position = v;
+        fire(c->OnChange);
+      });
+      break;
+    case TControlKind::PaintBox: {
+      auto* pb = static_cast<QtPaintBox*>(b.w);
+      QObject::connect(pb, &QtPaintBox::painting, g, [this, c](QPainter& p) { PaintBoxPaint(*c, p); });
+      QObject::connect(pb, &QtPaintBox::mouse, g, [this, c](const QMouseEvent& e) { PaintBoxMouse(*c, e); });
+      break;
+    }
     case TControlKind::GroupBox:
-    case TControlKind::PaintBox:
       break;
   }
+}
+
+void QtFormView::PaintBoxPaint(TControl& c, QPainter& p) {
+  if (!c.OnPaint) return;
+  const std::function<void(ICanvas&)> paint = c.OnPaint;
+  // A zoomed paint box is a larger box, not a magnified drawing: the drawing
+  // gets the box's real pixels and keeps its own units (layer pitch, marker
+  // and font sizes), as the station's zoom always behaved.
+  QWidget* w = Widget(c.Name());
+  const int width = w != nullptr ? w->width() : Skaluj(c.Bounds.Width, zoom_);
+  const int height = w != nullptr ? w->height() : Skaluj(c.Bounds.Height, zoom_);
+  QtCanvas canvas(p, width, height);
+  ++binder_.painting_;
+  binder_.Dispatch([&paint, &canvas] { paint(canvas); });
+  --binder_.painting_;
+}
+
+void QtFormView::PaintBoxMouse(TControl& c, const QMouseEvent& e) {
+  std::function<void(const TMouseEvent&)> handler;
+  TMouseEvent m;
+  switch (e.type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+      handler = c.OnMouseDown;
+      m.Left = e.button() == Qt::LeftButton;
+      break;
+    case QEvent::MouseMove:
+      handler = c.OnMouseMove;
+      m.Left = e.buttons().testFlag(Qt::LeftButton);
+      break;
+    case QEvent::MouseButtonRelease:
+      handler = c.OnMouseUp;
+      m.Left = e.button() == Qt::LeftButton;
+      break;
+    default:
+      return;
+  }
+  if (!handler) return;
+  // In the box's own pixels, the ones its canvas draws on.
+  const QPointF pos = e.position();
+  m.X = static_cast<int>(std::floor(pos.x()));
+  m.Y = static_cast<int>(std::floor(pos.y()));
+  m.Ctrl = e.modifiers().testFlag(Qt::ControlModifier);
+  binder_.Dispatch([&handler, &m] { handler(m); });
 }
 
 QRect QtFormView::Scaled(const TRect& r) const {
@@ -369,8 +463,7 @@ QRect QtFormView::Scaled(const TRect& r) const {
 
 void QtFormView::SetZoom(double zoom) {
   if (zoom <= 0) return;
-  zoom_ = zoom;
-  ApplyFont();
+  form_.Zoom = zoom;
   Refresh();
 }
 
@@ -386,8 +479,15 @@ void QtFormView::ApplyFont() {
 
 void QtFormView::Refresh() {
   if (!window_ || !container_) return;
+  if (form_.Zoom > 0 && form_.Zoom != zoom_) {
+    zoom_ = form_.Zoom;
+    ApplyFont();
+  }
   const QString title = Q(form_.Caption);
   if (window_->windowTitle() != title) window_->setWindowTitle(title);
+  ApplyWindowStyle();
+  // Before the controls: those with a face of their own keep it against it.
+  ApplyFormColor();
   ApplyFormGeometry();
   for (Bound& b : bound_) {
     if (b.c->Kind() == TControlKind::MenuItem)
@@ -397,9 +497,40 @@ void QtFormView::Refresh() {
   }
 }
 
+void QtFormView::ApplyWindowStyle() {
+  // Changing a window's flags hides it (and would end a modal showing), so a
+  // shown window gets a changed style when it is shown next.
+  if (!window_->isWindow() || window_->isVisible()) return;
+  Qt::WindowFlags f = window_->windowType();
+  if (form_.BorderStyle == TBorderStyle::None) {
+    f |= Qt::FramelessWindowHint;
+  } else {
+    f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
+    if (form_.CloseBox) f |= Qt::WindowCloseButtonHint;
+    if (form_.BorderStyle == TBorderStyle::Sizeable)
+      f |= Qt::WindowMinMaxButtonsHint;
+    else if (form_.BorderStyle == TBorderStyle::Single)
+      f |= Qt::WindowMinimizeButtonHint;
+  }
+  if (form_.StayOnTop) f |= Qt::WindowStaysOnTopHint;
+  if (window_->windowFlags() != f) window_->setWindowFlags(f);
+}
+
+void QtFormView::ApplyFormColor() {
+  const bool own = form_.Color != clBtnFace;
+  QPalette p = formBasePalette_;
+  if (own) p.setColor(QPalette::Window, Farba(form_.Color));
+  // A window paints its background anyway; a client widget inside one only
+  // when told to.
+  if (container_ != window_ && container_->autoFillBackground() != own) container_->setAutoFillBackground(own);
+  if (container_->palette() != p) container_->setPalette(p);
+}
+
 void QtFormView::ApplyFormGeometry() {
   const TRect& r = form_.Bounds;
-  if (r.Width != formApplied_.Width || r.Height != formApplied_.Height || zoom_ != formZoomApplied_) {
+  const bool fixed = form_.BorderStyle != TBorderStyle::Sizeable && window_->isWindow();
+  if (r.Width != formApplied_.Width || r.Height != formApplied_.Height || zoom_ != formZoomApplied_ ||
+      fixed != formFixedApplied_) {
     int w = r.Width;
     int h = r.Height;
     // A form without a design size is as large as its controls.
@@ -415,18 +546,24 @@ void QtFormView::ApplyFormGeometry() {
       if (h <= 0) h = bottom + 8;
     }
     const QSize s(Skaluj(w, zoom_), Skaluj(h, zoom_));
-    if (window_ == container_) {
-      if (qobject_cast<QDialog*>(window_) != nullptr)
-        window_->setFixedSize(s);
-      else
-        window_->resize(s);
-    } else {
-      container_->setMinimumSize(s);
-      window_->resize(window_->sizeHint().expandedTo(s));
+    if (formFixedApplied_ && !fixed) {
+      window_->setMinimumSize(0, 0);
+      window_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     }
+    // The design size is the client area's; a menu bar comes on top of it.
+    QSize ws = s;
+    if (window_ != container_) {
+      container_->setMinimumSize(s);
+      ws = window_->sizeHint().expandedTo(s);
+    }
+    if (fixed)
+      window_->setFixedSize(ws);
+    else
+      window_->resize(ws);
     formApplied_.Width = r.Width;
     formApplied_.Height = r.Height;
     formZoomApplied_ = zoom_;
+    formFixedApplied_ = fixed;
   }
   if (r.Left != formApplied_.Left || r.Top != formApplied_.Top) {
     formApplied_.Left = r.Left;
@@ -435,11 +572,42 @@ void QtFormView::ApplyFormGeometry() {
   }
 }
 
+void QtFormView::PlaceOnShow() {
+  if (!window_ || !window_->isWindow() || form_.Position == TPosition::Designed) return;
+  QRect area;
+  if (form_.Position == TPosition::MainFormCenter) {
+    QWidget* m = binder_.MainWindow();
+    if (m != nullptr && m != window_) area = m->frameGeometry();
+  }
+  // Centred on the screen, also when there is no main window to centre on.
+  if (area.isEmpty())
+    if (const QScreen* sc = window_->screen()) area = sc->availableGeometry();
+  if (area.isEmpty()) return;
+  const QSize sz = window_->frameGeometry().size();
+  window_->move(area.x() + (area.width() - sz.width()) / 2, area.y() + (area.height() - sz.height()) / 2);
+}
+
 void QtFormView::ApplyColor(Bound& b) {
   const TControl& c = *b.c;
   QPalette p = b.basePalette;
   const bool own = c.Color != clBtnFace;
-  if (own) {
+  bool transparent = false;
+  switch (c.Kind()) {
+    case TControlKind::Label:
+    case TControlKind::Image:
+    case TControlKind::CheckBox:
+    case TControlKind::RadioButton:
+    case TControlKind::GroupBox:
+    case TControlKind::PaintBox:
+      transparent = true;
+      break;
+    default:
+      break;
+  }
+  if (!own && !transparent) {
+    // Its own face, not the colour of the form it stands on.
+    p.setColor(QPalette::Window, b.basePalette.color(QPalette::Window));
+  } else if (own) {
     const QColor col = Farba(c.Color);
     switch (c.Kind()) {
       case TControlKind::Button:
@@ -459,19 +627,8 @@ void QtFormView::ApplyColor(Bound& b) {
         break;
     }
   }
-  switch (c.Kind()) {
-    case TControlKind::Label:
-    case TControlKind::Image:
-    case TControlKind::CheckBox:
-    case TControlKind::RadioButton:
-    case TControlKind::GroupBox:
-    case TControlKind::PaintBox:
-      // Transparent on the form's face unless given a colour of their own.
-      if (b.w->autoFillBackground() != own) b.w->setAutoFillBackground(own);
-      break;
-    default:
-      break;
-  }
+  // Transparent on the form's face unless given a colour of their own.
+  if (transparent && b.w->autoFillBackground() != own) b.w->setAutoFillBackground(own);
   if (b.w->palette() != p) b.w->setPalette(p);
 }
 
@@ -547,6 +704,14 @@ void QtFormView::RefreshControl(Bound& b) {
       }
       break;
     }
+    case TControlKind::ScrollBar: {
+      auto* sb = static_cast<QScrollBar*>(w);
+      if (sb->minimum() != c.Min || sb->maximum() != c.Max) sb->setRange(c.Min, c.Max);
+      if (sb->singleStep() != c.SmallChange) sb->setSingleStep(std::max(0, c.SmallChange));
+      if (sb->pageStep() != c.LargeChange) sb->setPageStep(std::max(0, c.LargeChange));
+      if (sb->value() != c.Position) sb->setValue(c.Position);
+      break;
+    }
     case TControlKind::PaintBox:
     case TControlKind::MenuItem:
       break;
@@ -594,12 +759,14 @@ void QtFormView::CloseLater() {
 }
 
 void QtFormView::UserClose() {
-  if (OnUserClose) {
-    const std::function<void()> fn = OnUserClose;
-    binder_.Dispatch(fn);
-  } else {
-    binder_.Dispatch([this] { form_.Close(TModalResult::Cancel); });
-  }
+  binder_.Dispatch([this] {
+    if (!form_.FormClose()) return;
+    // Whoever showed the form closes its window; a window nobody showed
+    // through the form closes by itself.
+    const bool shown = static_cast<bool>(form_.OnCloseRequested);
+    form_.Close(TModalResult::Cancel);
+    if (!shown) CloseLater();
+  });
 }
 
 void QtFormView::WindowMoved() {
@@ -622,10 +789,10 @@ QtBinder::QtBinder(IUi& ui) : ui_(ui), guard_(std::make_unique<QObject>()) {}
 
 QtBinder::~QtBinder() = default;
 
-QtFormView& QtBinder::Bind(TForm& form, QWidget* window, QWidget* container, QMenuBar* menuBar, double zoom) {
+QtFormView& QtBinder::Bind(TForm& form, QWidget* window, QWidget* container, QMenuBar* menuBar) {
   // Binding a form again gives it the new window; the old one is left unbound.
   if (QtFormView* old = Find(form)) Unbind(old);
-  views_.push_back(std::make_unique<QtFormView>(*this, form, window, container, menuBar, zoom));
+  views_.push_back(std::make_unique<QtFormView>(*this, form, window, container, menuBar));
   QtFormView* v = views_.back().get();
   QObject::connect(v->sentinel_, &QObject::destroyed, guard_.get(), [this, v] {
     v->sentinel_ = nullptr;
@@ -633,6 +800,12 @@ QtFormView& QtBinder::Bind(TForm& form, QWidget* window, QWidget* container, QMe
   });
   v->Refresh();
   return *v;
+}
+
+QWidget* QtBinder::MainWindow() const {
+  for (const auto& v : views_)
+    if (v->window_ && v->window_->isWindow()) return v->window_;
+  return nullptr;
 }
 
 QtFormView* QtBinder::Find(const TForm& form) const {

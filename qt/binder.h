@@ -45,24 +45,39 @@ class QtClickLabel : public QLabel {
   bool pressed_ = false;
 };
 
-// A paint box: the drawing code installs OnPaint; without it the box shows its
-// background only.
+// A paint box. Each paint renders the whole box into an image on the
+// background it stands on and then shows it, so that the drawing code's pen
+// modes (xor) work on any window system; the mouse reaches whoever listens.
 class QtPaintBox : public QWidget {
   Q_OBJECT
 
  public:
   explicit QtPaintBox(QWidget* parent = nullptr);
-  std::function<void(QPainter&)> OnPaint;
+  // The colour the box shows where nothing is drawn: its own when it fills its
+  // background, otherwise that of the nearest filled parent.
+  QColor Background() const;
+
+ signals:
+  // The drawing, on a painter over the box's image in its own pixels.
+  void painting(QPainter& p);
+  // Presses (double clicks included), moves and releases.
+  void mouse(const QMouseEvent& e);
 
  protected:
   void paintEvent(QPaintEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
 };
 
 // One bound form: its window, the widgets of its controls and what was last
-// put into them.
+// put into them. The user's close box asks the form's FormClose; when it
+// agrees, the form closes with Cancel. A form without a close box is not
+// closed by the user at all (Escape closes none of the station's dialogs).
 class QtFormView {
  public:
-  QtFormView(QtBinder& binder, TForm& form, QWidget* window, QWidget* container, QMenuBar* menuBar, double zoom);
+  QtFormView(QtBinder& binder, TForm& form, QWidget* window, QWidget* container, QMenuBar* menuBar);
   ~QtFormView();
   QtFormView(const QtFormView&) = delete;
   QtFormView& operator=(const QtFormView&) = delete;
@@ -76,15 +91,17 @@ class QtFormView {
   QAction* Action(const std::string& name) const;
   QMenu* Menu(const std::string& name) const;
 
-  // Puts the form's state into the widgets.
+  // Puts the form's state into the widgets: the form's zoom, colour, size and
+  // place, its border, stay-on-top and close box (these three while the
+  // window is hidden, so at the latest when it is shown next), and every
+  // control. A form centred on the main form or the screen is centred each
+  // time its window is shown.
   void Refresh();
 
+  // The zoom applied (the form's Zoom as of the last refresh).
   double Zoom() const { return zoom_; }
+  // Sets the form's Zoom and applies it.
   void SetZoom(double zoom);
-
-  // What the window's close box does. By default the form closes with Cancel;
-  // a window whose form must decide (the main window) routes it to its handler.
-  std::function<void()> OnUserClose;
 
   // Closes the window on the form's own request: later, from the event loop,
   // since the request may come from inside the window's own event handling.
@@ -116,8 +133,13 @@ class QtFormView {
   void RefreshControl(Bound& b);
   void RefreshMenu(Bound& b);
   void ApplyColor(Bound& b);
+  void ApplyWindowStyle();
+  void ApplyFormColor();
   void ApplyFormGeometry();
   void ApplyFont();
+  void PlaceOnShow();
+  void PaintBoxPaint(TControl& c, QPainter& p);
+  void PaintBoxMouse(TControl& c, const QMouseEvent& e);
   Bound* Find(const std::string& name);
   const Bound* Find(const std::string& name) const;
   QRect Scaled(const TRect& r) const;
@@ -132,9 +154,10 @@ class QtFormView {
   std::vector<Bound> bound_;
   double zoom_;
   QFont baseFont_;
+  QPalette formBasePalette_;
   TRect formApplied_{};
   double formZoomApplied_ = 0;
-  bool formPlaced_ = false;
+  bool formFixedApplied_ = false;
   bool closingByForm_ = false;
   std::unique_ptr<QObject> guard_;  // context of every connection the view makes
   std::unique_ptr<QObject> filter_;
@@ -158,14 +181,19 @@ class QtBinder {
   // Binds form to window: the controls' widgets go into container, the menu
   // entries into menuBar (none without one). The view lives as long as the
   // window does.
-  QtFormView& Bind(TForm& form, QWidget* window, QWidget* container, QMenuBar* menuBar = nullptr,
-                   double zoom = 1.0);
+  QtFormView& Bind(TForm& form, QWidget* window, QWidget* container, QMenuBar* menuBar = nullptr);
   QtFormView* Find(const TForm& form) const;
+  // The window forms centred on the main form are centred on: the window of
+  // the first form bound that still has one (the station binds its main
+  // window first).
+  QWidget* MainWindow() const;
 
   // Runs one user-interface event through the context's dispatcher, then
   // brings every bound window up to date with what the event changed.
   void Dispatch(const std::function<void()>& fn);
   void RefreshAll();
+  // Whether a paint box's drawing is running (a window may not open then).
+  bool Painting() const { return painting_ > 0; }
 
  private:
   friend class QtFormView;
@@ -174,6 +202,7 @@ class QtBinder {
 
   IUi& ui_;
   TKontext* k_ = nullptr;
+  int painting_ = 0;
   std::vector<std::unique_ptr<QtFormView>> views_;
   std::unique_ptr<QObject> guard_;
 };

@@ -20,10 +20,7 @@ QtFormView& Bind(QtProgOkno& w, TProg& prog, QtBinder& binder) {
 }  // namespace
 
 QtProgOkno::QtProgOkno(TProg& prog, QtBinder& binder, QWidget* parent)
-    : QMainWindow(parent), view_(Bind(*this, prog, binder)) {
-  // The close box ends the station the way the menu entry "Ende" does.
-  view_.OnUserClose = [&prog] { prog.mnSuborExitClick(); };
-}
+    : QMainWindow(parent), view_(Bind(*this, prog, binder)) {}
 
 void QtProgOkno::closeEvent(QCloseEvent* e) {
   QMainWindow::closeEvent(e);

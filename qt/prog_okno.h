@@ -1,5 +1,7 @@
 // The main window: the menu bar of the main form's menu entries over the
-// controls laid out by their design geometry.
+// controls laid out by their design geometry. Its close box asks the main
+// form's FormClose (the save question, the desktop file, the starter) through
+// the binder, as every window's does; the window closes only when it agrees.
 #pragma once
 #include <QMainWindow>
 

@@ -63,6 +63,13 @@ QWidget* QtUi::DialogParent() const {
 }
 
 TMsgAnswer QtUi::Message(TMsgKind kind, const std::string& text, TMsgButtons buttons) {
+  // A drawing's messages (a step it cannot draw) wait until the paint event
+  // is over: a box opened inside it would let a nested repaint run the walk
+  // again while the first is still drawing.
+  if (buttons == TMsgButtons::Ok && binder_.Painting()) {
+    Post([this, kind, text] { Message(kind, text, TMsgButtons::Ok); });
+    return TMsgAnswer::Ok;
+  }
   QMessageBox box(DialogParent());
   switch (kind) {
     case TMsgKind::Error:

@@ -45,6 +45,28 @@ class ICanvas {
   virtual void TextOut(int x, int y, const std::string& text, std::optional<TColor> background) = 0;
 };
 
+// A canvas of a given size that draws nothing: a repaint run for what it
+// computes (the layer list, the captions), as headless tools need.
+class TPrazdnyCanvas final : public ICanvas {
+ public:
+  TPrazdnyCanvas(int width, int height) : width_(width), height_(height) {}
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  void SetPen(TColor, TPenStyle, int, TPenMode) override {}
+  void SetBrush(TColor) override {}
+  void SetFont(const std::string&, int, bool) override {}
+  void MoveTo(int, int) override {}
+  void LineTo(int, int) override {}
+  void Ellipse(int, int, int, int) override {}
+  void Rectangle(int, int, int, int) override {}
+  void Polygon(const std::vector<TPoint>&) override {}
+  void TextOut(int, int, const std::string&, std::optional<TColor>) override {}
+
+ private:
+  int width_;
+  int height_;
+};
+
 struct TMouseEvent {
   int X = 0;
   int Y = 0;

@@ -73,7 +73,7 @@ TProg::TProg(IUi& ui, IPlatform& platform)
   mkOtvor.OnClick = [this] { Open_Konstanty(); };
   lbKonstanty.OnClick = [this] { Open_Konstanty(); };
   mkUloz.OnClick = [this] { mkUlozClick(); };
-  // WIRE_DRAWING
+  WireDrawing();
 }
 
 TProg::~TProg() { k_.Prog = nullptr; }
@@ -127,6 +127,7 @@ void TProg::FormCreate() {
   const int32_t z = k_.Desktop.Zoom;
   if (z < 100 || z > 300) k_.Desktop.Zoom = 100;
   Zoom = static_cast<double>(static_cast<int32_t>(k_.Desktop.Zoom)) / 100.0;
+  k_.Kresba.VyskaPisma = 9;
 
   // The other windows, in their order of creation; each places itself.
   fErrors = std::make_unique<TfErrors>(k_);
@@ -217,7 +218,7 @@ void TProg::FormShow() {
   bPrevod.Enabled = k_.Stroj.MeniPrevod == 1;
   k_.AktKomora = PociatocnaKomora(k_.Kostricka);
   VypisProgCaption(k_);
-  // ZOBRAZ_PARAMETRE
+  ZobrazParametre(0);
 
   const std::string ini = CestaWarningov(k_);
   if (SuborExistuje(ini)) NacitajWarningy(k_, ini);

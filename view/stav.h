@@ -2,8 +2,10 @@
 // events in the context.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "model/real48.h"
+#include "ui/canvas.h"
 
 namespace kvr {
 
@@ -31,6 +33,28 @@ struct TStavKresby {
   int32_t TahDo = 0;
   uint8_t RezimMysi = 1;       // 1 idle, 7 dragging
   uint8_t SmerRolovania = 0;   // 0 none, 1 up, 2 down
+
+  // Running timers by the id IUi::StartTimer gave them; 0 = off.
+  int Timer1Id = 0;      // auto-scroll while dragging, 100 ms
+  int TimerPaintId = 0;  // deferred repaint, 600 ms
+
+  // The paint box in the pixels its canvas and its mouse events use: taken
+  // from the canvas at every repaint; 0 until the first one, when the paint
+  // box's design size (its Bounds) stands in.
+  int SirkaBoxu = 0;
+  int VyskaBoxu = 0;
+  // Height in pixels of the step numbers' font ("Small Fonts", bold).
+  int VyskaPisma = 10;
+
+  // The machine's state as the serial link reports it: the last
+  // state character and the step of the last stop. The link is not started
+  // in this version, so they keep their start values.
+  char StavStroja = 0;
+  int32_t KrokStop = 0;
+
+  // Scratch points of the arrow markers, reused so that a repaint allocates
+  // nothing once the first arrow was drawn.
+  std::vector<TPoint> Trojuholnik;
 };
 
 }  // namespace kvr

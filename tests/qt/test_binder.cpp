@@ -15,15 +15,20 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "model/io.h"
 #include "qt/qt_pomoc.h"
+#include "qt/qt_ui.h"
 #include "support/fake_platform.h"
 #include "ui/bezhlavy_ui.h"
+#include "ui/canvas.h"
 #include "ui/kontext.h"
 
 namespace kvr {
@@ -54,6 +59,32 @@ class TSkusobna : public TForm {
     eMeno.OnChange = [this] { lbText.Caption = "Name: " + eMeno.Caption; };
     mPoznamky.OnChange = [this] { ++zmeny; };
     mnNeu.OnClick = [this] { ++klikyMenu; };
+    sbPosun.Min = 0;
+    sbPosun.Max = 15000;
+    sbPosun.SmallChange = 10;
+    sbPosun.LargeChange = 100;
+    sbPosun.Position = 15000;
+    sbPosun.OnChange = [this] {
+      ++posuny;
+      lbText.Caption = std::to_string(sbPosun.Position);
+    };
+    PaintBox1.OnPaint = [this](ICanvas& c) {
+      ++kresby;
+      sirkaKresby = c.Width();
+      c.SetPen(clRed);
+      c.MoveTo(10, 10);
+      c.LineTo(20, 10);
+      pStav.Caption = "gezeichnet";
+      if (!chybaKresby.empty()) throw TIoError(chybaKresby);
+    };
+    PaintBox1.OnMouseDown = [this](const TMouseEvent& e) { mys.push_back({'D', e}); };
+    PaintBox1.OnMouseMove = [this](const TMouseEvent& e) { mys.push_back({'M', e}); };
+    PaintBox1.OnMouseUp = [this](const TMouseEvent& e) { mys.push_back({'U', e}); };
+  }
+
+  bool FormClose() override {
+    ++otazkyZavriet;
+    return zavriet;
   }
 
   TControl mnDatei{*this, "mnDatei", TControlKind::MenuItem, "DATEI"};
@@ -74,7 +105,19 @@ class TSkusobna : public TForm {
   TControl mPoznamky{*this, "mPoznamky", TControlKind::Memo, "", {136, 202, 120, 60}};
   TControl PaintBox1{*this, "PaintBox1", TControlKind::PaintBox, "", {264, 134, 100, 100}};
   TControl iObraz{*this, "iObraz", TControlKind::Image, "", {264, 240, 40, 40}};
+  TControl sbPosun{*this, "sbPosun", TControlKind::ScrollBar, "", {380, 8, 19, 200}};
 
+  struct Mys {
+    char kind;
+    TMouseEvent e;
+  };
+  std::vector<Mys> mys;
+  int kresby = 0;
+  int sirkaKresby = 0;
+  std::string chybaKresby;
+  int posuny = 0;
+  bool zavriet = true;
+  int otazkyZavriet = 0;
   int kliky = 0;
   int klikyPanel = 0;
   int klikyRadio = 0;
@@ -118,6 +161,7 @@ TEST_F(BinderTest, EveryControlHasAWidgetOfItsKindUnderItsName) {
       {"rbA", "QRadioButton"},         {"gSkupina", "QGroupBox"},  {"chbZap", "QCheckBox"},
       {"cbVyber", "QComboBox"},        {"lbZoznam", "QListWidget"}, {"eMeno", "QLineEdit"},
       {"mPoznamky", "QPlainTextEdit"}, {"PaintBox1", "kvr::QtPaintBox"}, {"iObraz", "kvr::QtClickLabel"},
+      {"sbPosun", "QScrollBar"},
   };
   for (const auto& c : cases) {
     QWidget* w = W<QWidget>(c.name);
@@ -252,6 +296,13 @@ TEST_F(BinderTest, GeometryFollowsBoundsTimesZoom) {
   f.bOK.Bounds = {20, 30, 40, 10};
   binder.RefreshAll();
   EXPECT_EQ(button->geometry(), QRect(30, 45, 60, 15));
+
+  // The fixed window grows and shrinks with its client area.
+  const QSize at15 = okno->size();
+  EXPECT_GE(at15.height(), 480);
+  view->SetZoom(1.0);
+  EXPECT_EQ(f.Zoom, 1.0);
+  EXPECT_EQ(okno->size(), at15 - QSize(210, 160));
 }
 
 TEST_F(BinderTest, UserPickInAListSetsTheIndexBeforeTheHandlerRuns) {
@@ -341,24 +392,275 @@ TEST_F(BinderTest, FailingHandlerGoesToTheErrorReportAndTheStationGoesOn) {
   EXPECT_EQ(W<QLabel>("pStav")->text(), QStringLiteral("halb"));
 }
 
-TEST_F(BinderTest, CloseBoxAsksTheForm) {
-  int asked = 0;
-  view->OnUserClose = [&asked] { ++asked; };
+TEST_F(BinderTest, CloseBoxAsksTheFormWhichMayRefuse) {
   okno->show();
-  EXPECT_FALSE(okno->close());
-  EXPECT_EQ(asked, 1);
-  EXPECT_TRUE(okno->isVisible());
-
-  // Without a handler the form closes with Cancel; the window goes when the
-  // form's closing reaches it.
-  view->OnUserClose = nullptr;
-  f.OnCloseRequested = [this](TForm&) { view->CloseLater(); };
   f.Visible = true;
+  f.zavriet = false;
+  EXPECT_FALSE(okno->close());
+  test::Spracuj();
+  EXPECT_EQ(f.otazkyZavriet, 1);
+  EXPECT_TRUE(okno->isVisible());
+  EXPECT_TRUE(f.Visible);
+
+  // Agreeing closes the form with Cancel and the window with it, also when
+  // nobody showed the form through the user interface.
+  f.zavriet = true;
   okno->close();
+  EXPECT_EQ(f.otazkyZavriet, 2);
   EXPECT_EQ(f.ModalResult, TModalResult::Cancel);
   test::Spracuj();
   EXPECT_FALSE(okno->isVisible());
   EXPECT_FALSE(f.Visible);
+
+  // The form closing itself does not ask.
+  okno->show();
+  f.OnCloseRequested = [this](TForm&) { view->CloseLater(); };
+  f.zavriet = false;
+  f.Close(TModalResult::Ok);
+  test::Spracuj();
+  EXPECT_FALSE(okno->isVisible());
+  EXPECT_EQ(f.otazkyZavriet, 2);
+}
+
+TEST_F(BinderTest, WithoutCloseBoxTheUserCannotCloseTheWindow) {
+  okno->show();
+  f.CloseBox = false;
+  binder.RefreshAll();
+  EXPECT_FALSE(okno->close());
+  test::Spracuj();
+  EXPECT_TRUE(okno->isVisible());
+  EXPECT_EQ(f.otazkyZavriet, 0);
+  // The title bar loses its close box when the window is shown next.
+  okno->hide();
+  binder.RefreshAll();
+  EXPECT_FALSE(okno->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+  f.CloseBox = true;
+  binder.RefreshAll();
+  EXPECT_TRUE(okno->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+}
+
+TEST_F(BinderTest, ScrollBarMirrorsItsStateAndReportsTheUsersMoves) {
+  auto* sb = W<QScrollBar>("sbPosun");
+  EXPECT_EQ(sb->orientation(), Qt::Vertical);
+  EXPECT_EQ(sb->minimum(), 0);
+  EXPECT_EQ(sb->maximum(), 15000);
+  EXPECT_EQ(sb->singleStep(), 10);
+  EXPECT_EQ(sb->pageStep(), 100);
+  EXPECT_EQ(sb->value(), 15000);
+
+  sb->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  EXPECT_EQ(f.sbPosun.Position, 14990);
+  EXPECT_EQ(f.posuny, 1);
+  EXPECT_EQ(W<QLabel>("lbText")->text(), QStringLiteral("14990"));
+  sb->triggerAction(QAbstractSlider::SliderPageStepSub);
+  EXPECT_EQ(f.sbPosun.Position, 14890);
+  EXPECT_EQ(f.posuny, 2);
+
+  // The program moving it is no user move.
+  f.sbPosun.Position = 200;
+  f.sbPosun.Max = 500;
+  f.sbPosun.SmallChange = 5;
+  binder.RefreshAll();
+  EXPECT_EQ(sb->value(), 200);
+  EXPECT_EQ(sb->maximum(), 500);
+  EXPECT_EQ(sb->singleStep(), 5);
+  EXPECT_EQ(f.posuny, 2);
+}
+
+TEST_F(BinderTest, PaintBoxPaintsThroughTheFormAtTheZoom) {
+  auto* pb = W<QtPaintBox>("PaintBox1");
+  QImage im = pb->grab().toImage();
+  EXPECT_EQ(f.kresby, 1);
+  EXPECT_EQ(f.sirkaKresby, 100);
+  EXPECT_EQ(im.pixel(10, 10) & 0xFFFFFF, 0xFF0000u);
+  EXPECT_EQ(im.pixel(19, 10) & 0xFFFFFF, 0xFF0000u);
+  EXPECT_NE(im.pixel(20, 10) & 0xFFFFFF, 0xFF0000u);
+  // What the drawing changed is shown.
+  EXPECT_EQ(W<QLabel>("pStav")->text(), QStringLiteral("gezeichnet"));
+
+  // The form's zoom makes the box larger; the drawing gets its real pixels and
+  // keeps its own sizes.
+  f.Zoom = 2.0;
+  binder.RefreshAll();
+  EXPECT_DOUBLE_EQ(view->Zoom(), 2.0);
+  EXPECT_EQ(pb->size(), QSize(200, 200));
+  EXPECT_EQ(W<QPushButton>("bOK")->geometry(), QRect(232, 16, 160, 60));
+  im = pb->grab().toImage();
+  EXPECT_EQ(f.sirkaKresby, 200);
+  EXPECT_EQ(im.pixel(10, 10) & 0xFFFFFF, 0xFF0000u);
+  EXPECT_EQ(im.pixel(19, 10) & 0xFFFFFF, 0xFF0000u);
+  EXPECT_NE(im.pixel(20, 10) & 0xFFFFFF, 0xFF0000u);
+  EXPECT_NE(im.pixel(10, 11) & 0xFFFFFF, 0xFF0000u);
+
+  // The refresh after each paint changes nothing that would paint again, endlessly.
+  okno->show();
+  test::Spracuj(50);
+  const int kresby = f.kresby;
+  test::Spracuj(100);
+  EXPECT_EQ(f.kresby, kresby);
+
+  // A failing drawing goes to the error report like any event.
+  f.chybaKresby = "E/A-Fehler 5";
+  pb->repaint();
+  EXPECT_EQ(ui.Hlasenia, (std::vector<std::string>{"E/A-Fehler 5"}));
+}
+
+TEST_F(BinderTest, PaintBoxMouseArrivesInTheBoxsPixels) {
+  okno->show();
+  auto* pb = W<QtPaintBox>("PaintBox1");
+  EXPECT_TRUE(pb->hasMouseTracking());
+  const struct {
+    double zoom;
+    QEvent::Type type;
+    QPointF at;
+    Qt::MouseButton button;
+    Qt::MouseButtons buttons;
+    Qt::KeyboardModifiers mods;
+    char kind;
+    int x, y;
+    bool left, ctrl;
+  } cases[] = {
+      {1.0, QEvent::MouseButtonPress, {30, 40}, Qt::LeftButton, Qt::LeftButton, Qt::ControlModifier, 'D', 30, 40, true, true},
+      {1.0, QEvent::MouseMove, {31, 42}, Qt::NoButton, Qt::LeftButton, Qt::NoModifier, 'M', 31, 42, true, false},
+      {1.0, QEvent::MouseButtonRelease, {32, 43}, Qt::LeftButton, Qt::NoButton, Qt::ControlModifier, 'U', 32, 43, true, true},
+      {1.0, QEvent::MouseMove, {5, 6}, Qt::NoButton, Qt::NoButton, Qt::NoModifier, 'M', 5, 6, false, false},
+      {1.0, QEvent::MouseButtonPress, {7, 8}, Qt::RightButton, Qt::RightButton, Qt::NoModifier, 'D', 7, 8, false, false},
+      {1.0, QEvent::MouseButtonDblClick, {7, 8}, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier, 'D', 7, 8, true, false},
+      {2.0, QEvent::MouseButtonPress, {61, 81}, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier, 'D', 61, 81, true, false},
+      {1.5, QEvent::MouseMove, {44.9, 15}, Qt::NoButton, Qt::NoButton, Qt::NoModifier, 'M', 44, 15, false, false},
+      // Dragged out of the box: the press's box still gets it, left of and above it.
+      {1.0, QEvent::MouseMove, {-20, -30}, Qt::NoButton, Qt::LeftButton, Qt::NoModifier, 'M', -20, -30, true, false},
+  };
+  for (const auto& c : cases) {
+    f.mys.clear();
+    view->SetZoom(c.zoom);
+    QMouseEvent e(c.type, c.at, pb->mapToGlobal(c.at), c.button, c.buttons, c.mods);
+    QApplication::sendEvent(pb, &e);
+    ASSERT_EQ(f.mys.size(), 1u) << c.kind << c.x;
+    EXPECT_EQ(f.mys[0].kind, c.kind);
+    EXPECT_EQ(f.mys[0].e.X, c.x) << c.kind << c.x;
+    EXPECT_EQ(f.mys[0].e.Y, c.y) << c.kind << c.x;
+    EXPECT_EQ(f.mys[0].e.Left, c.left) << c.kind << c.x;
+    EXPECT_EQ(f.mys[0].e.Ctrl, c.ctrl) << c.kind << c.x;
+  }
+}
+
+TEST_F(BinderTest, FormColourFillsTheClientAndFacesOfControlsStay) {
+  auto* panel = W<QLabel>("pStav");
+  const QColor face = panel->palette().color(QPalette::Window);
+  f.Color = 0x000080;
+  binder.RefreshAll();
+  EXPECT_EQ(okno->centralWidget()->palette().color(QPalette::Window), QColor(0, 0, 0x80));
+  EXPECT_TRUE(okno->centralWidget()->autoFillBackground());
+  // A panel keeps its own face; a label shows the form's.
+  EXPECT_EQ(panel->palette().color(QPalette::Window), face);
+  EXPECT_EQ(W<QLabel>("lbText")->palette().color(QPalette::Window), QColor(0, 0, 0x80));
+  // The paint box draws on what it stands on.
+  EXPECT_EQ(W<QtPaintBox>("PaintBox1")->Background(), QColor(0, 0, 0x80));
+  EXPECT_EQ(W<QtPaintBox>("PaintBox1")->grab().toImage().pixel(50, 50) & 0xFFFFFF, 0x000080u);
+
+  f.Color = clBtnFace;
+  binder.RefreshAll();
+  EXPECT_FALSE(okno->centralWidget()->autoFillBackground());
+  EXPECT_EQ(W<QLabel>("lbText")->palette().color(QPalette::Window), face);
+}
+
+TEST_F(BinderTest, BorderStyleDecidesSizeAndFrameAndStayOnTopItsLayer) {
+  const struct {
+    TBorderStyle style;
+    bool fixed;
+    bool frameless;
+  } cases[] = {
+      {TBorderStyle::Sizeable, false, false},
+      {TBorderStyle::Single, true, false},
+      {TBorderStyle::Dialog, true, false},
+      {TBorderStyle::None, true, true},
+  };
+  for (const auto& c : cases) {
+    f.BorderStyle = c.style;
+    f.StayOnTop = c.style == TBorderStyle::Single;
+    binder.RefreshAll();
+    const bool fixed = okno->minimumSize() == okno->maximumSize();
+    EXPECT_EQ(fixed, c.fixed) << static_cast<int>(c.style);
+    EXPECT_EQ(okno->windowFlags().testFlag(Qt::FramelessWindowHint), c.frameless) << static_cast<int>(c.style);
+    EXPECT_EQ(okno->windowFlags().testFlag(Qt::WindowStaysOnTopHint), f.StayOnTop) << static_cast<int>(c.style);
+    EXPECT_GE(okno->centralWidget()->minimumWidth(), 420);
+    if (c.fixed) {
+      EXPECT_GE(okno->maximumHeight(), 320);
+    }
+  }
+  // Window type stays.
+  EXPECT_EQ(okno->windowType(), Qt::Window);
+}
+
+TEST_F(BinderTest, ImageShowsItsPictureStretched) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  QImage pic(4, 4, QImage::Format_RGB32);
+  pic.fill(QColor(0x12, 0x34, 0x56));
+  const QString path = dir.filePath(QStringLiteral("info.bmp"));
+  ASSERT_TRUE(pic.save(path, "BMP"));
+  f.iObraz.Caption = path.toStdString();
+  binder.RefreshAll();
+  const QImage shown = W<QLabel>("iObraz")->grab().toImage();
+  ASSERT_EQ(shown.size(), QSize(40, 40));
+  for (const QPoint p : {QPoint(0, 0), QPoint(20, 20), QPoint(39, 39)})
+    EXPECT_EQ(shown.pixel(p) & 0xFFFFFF, 0x123456u) << p.x() << "," << p.y();
+}
+
+// A second window centred on the first bound one.
+class TStredove : public TForm {
+ public:
+  TStredove() : TForm("Stredove", "Mitte", {0, 0, 200, 100}) {
+    Position = TPosition::MainFormCenter;
+    CloseBox = false;
+  }
+  TControl bOK{*this, "bOK", TControlKind::Button, "OK", {8, 8, 80, 30}};
+};
+
+TEST_F(BinderTest, MainFormCenterPlacesTheWindowOnTheMainOneWhenShown) {
+  okno->show();
+  okno->move(100, 120);
+  test::Spracuj();
+  EXPECT_EQ(binder.MainWindow(), okno.get());
+  TStredove g;
+  auto dlg = std::make_unique<QDialog>();
+  QtFormView& v = binder.Bind(g, dlg.get(), dlg.get());
+  EXPECT_EQ(binder.MainWindow(), okno.get());
+  dlg->show();
+  test::Spracuj();
+  EXPECT_EQ(dlg->frameGeometry().center(), okno->frameGeometry().center());
+  EXPECT_EQ(g.Bounds.Left, dlg->pos().x());
+  EXPECT_EQ(g.Bounds.Top, dlg->pos().y());
+  EXPECT_FALSE(dlg->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+
+  // Neither the close box nor Escape closes a window without a close box.
+  QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(dlg.get(), &esc);
+  EXPECT_FALSE(dlg->close());
+  test::Spracuj();
+  EXPECT_TRUE(dlg->isVisible());
+  EXPECT_EQ(&v.Form(), &g);
+}
+
+// The user interface's invalidate and repaint reach a bound paint box.
+TEST(QtUiPaintBoxTest, InvalidateAndRepaintPaintTheBox) {
+  QtUi ui;
+  test::FakePlatform pl;
+  TKontext k{ui, pl};
+  ui.SetKontext(k);
+  TSkusobna f;
+  ui.Show(f);
+  test::Spracuj();
+  const int first = f.kresby;
+  EXPECT_GE(first, 1);
+  ui.Repaint(f, "PaintBox1");
+  EXPECT_EQ(f.kresby, first + 1);
+  ui.Invalidate(f, "PaintBox1");
+  EXPECT_EQ(f.kresby, first + 1);
+  test::Spracuj(50);
+  EXPECT_EQ(f.kresby, first + 2);
+  ui.Hide(f);
 }
 
 TEST_F(BinderTest, MovingTheWindowUpdatesTheFormPlace) {

@@ -25,7 +25,9 @@ class ProgOknoTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
     ui.SetKontext(prog.Kontext());
-    ui.Binder().Dispatch([this] { prog.fModel.FormCreate(); });
+    // The whole creation, so the desktop and constants files go into the
+    // temporary startup folder.
+    ui.Binder().Dispatch([this] { prog.FormCreate(); });
   }
 
   test::UnexpectedBoxGuard guard;

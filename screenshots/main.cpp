@@ -1,0 +1,189 @@
+// kvr_screenshots: every window of the station rendered into PNG files, for
+// looking at the station without a display.
+//
+//   kvr_screenshots OUTDIR
+//
+// The station is put together as it is for the operator, on the offscreen
+// platform unless QT_QPA_PLATFORM says otherwise, and started from an empty
+// temporary folder (no desktop file, no pictures, no machine files). Nobody is
+// asked anything: message boxes are printed and count as closed, file dialogs
+// and modal windows opened by the code as cancelled. Each window is shown, its
+// form's show handler runs, and the window is grabbed into
+// OUTDIR/<form name>.png.
+//
+// Exit status: 0 every window rendered, 1 some window did not, 2 usage error.
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QString>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/platform.h"
+#include "qt/binder.h"
+#include "qt/model_okno.h"
+#include "qt/prog_okno.h"
+#include "qt/qt_ui.h"
+#include "qt/vstup_okno.h"
+#include "tools/updown.h"
+#include "tools/vstup.h"
+#include "tools/vstup_tw.h"
+#include "ui/errors_okno.h"
+#include "ui/info_okno.h"
+#include "ui/prog.h"
+#include "ui/wait_okno.h"
+#include "ui/warnings_okno.h"
+
+namespace kvr {
+namespace {
+
+// The run's own folder is the startup folder, with the machine's fixed paths in
+// its "drives" folder as on any POSIX station. Nothing outside the station is
+// started, told to quit or switched off.
+class TSnimkovaPlatforma final : public IPlatform {
+ public:
+  explicit TSnimkovaPlatforma(std::string folder) : folder_(std::move(folder)) {}
+
+  std::string StartupFolder() const override { return folder_; }
+  std::string MapSystemPath(std::string_view windowsPath) const override {
+    return MapWindowsPathUnder(folder_ + "/drives", windowsPath);
+  }
+  void StartOnScreenKeyboard() override {}
+  void CloseOnScreenKeyboard() override {}
+  void QuitStarter() override {}
+  void PowerOff() override {}
+
+ private:
+  std::string folder_;
+};
+
+// The station's Qt user interface with nobody in front of it.
+class TSnimkovyUi final : public QtUi {
+ public:
+  TMsgAnswer Message(TMsgKind, const std::string& text, TMsgButtons buttons) override {
+    std::fprintf(stderr, "kvr_screenshots: message: %s\n", text.c_str());
+    // As a box closed without a button answers.
+    switch (buttons) {
+      case TMsgButtons::Ok:
+        return TMsgAnswer::Ok;
+      case TMsgButtons::YesNo:
+        return TMsgAnswer::No;
+      case TMsgButtons::YesNoCancel:
+        return TMsgAnswer::Cancel;
+    }
+    return TMsgAnswer::Cancel;
+  }
+  std::optional<std::string> OpenDialog(const TFileDialog& d) override {
+    std::fprintf(stderr, "kvr_screenshots: open dialog cancelled: %s\n", d.Title.c_str());
+    return std::nullopt;
+  }
+  std::optional<std::string> SaveDialog(const TFileDialog& d) override {
+    std::fprintf(stderr, "kvr_screenshots: save dialog cancelled: %s\n", d.Title.c_str());
+    return std::nullopt;
+  }
+  TModalResult ShowModal(TForm& f) override {
+    std::fprintf(stderr, "kvr_screenshots: modal window cancelled: %s\n", f.Name().c_str());
+    return TModalResult::Cancel;
+  }
+};
+
+// Shows f without a modal loop, lets its show handler and what it posted run,
+// and grabs its window. False, with the reason printed, when that failed.
+bool Vyfot(TSnimkovyUi& ui, TForm& f, const QDir& out) {
+  ui.Show(f);
+  ui.Binder().RefreshAll();
+  QCoreApplication::processEvents();
+  ui.Binder().RefreshAll();
+  const QtFormView* v = ui.Binder().Find(f);
+  QWidget* w = v != nullptr ? v->Window() : nullptr;
+  if (w == nullptr) {
+    std::fprintf(stderr, "kvr_screenshots: %s has no window\n", f.Name().c_str());
+    return false;
+  }
+  const QPixmap shot = w->grab();
+  const QString path = out.filePath(QString::fromStdString(f.Name()) + QStringLiteral(".png"));
+  if (shot.isNull() || !shot.save(path, "PNG")) {
+    std::fprintf(stderr, "kvr_screenshots: %s not written to %s\n", f.Name().c_str(), qPrintable(path));
+    return false;
+  }
+  std::printf("%s\n", qPrintable(path));
+  return true;
+}
+
+int Spusti(const QString& outDir) {
+  QDir out(outDir);
+  if (!out.mkpath(QStringLiteral("."))) {
+    std::fprintf(stderr, "kvr_screenshots: cannot create %s\n", qPrintable(outDir));
+    return 1;
+  }
+  const QTemporaryDir folder;
+  if (!folder.isValid()) {
+    std::fprintf(stderr, "kvr_screenshots: no temporary folder: %s\n", qPrintable(folder.errorString()));
+    return 1;
+  }
+  TSnimkovaPlatforma platform(folder.path().toStdString());
+  TSnimkovyUi ui;
+  TProg prog(ui, platform);
+  ui.SetKontext(prog.Kontext());
+
+  // As the station does: the main window first, the model window last, the
+  // other windows created by the main form's creation handler.
+  QtProgOkno progOkno(prog, ui.Binder());
+  QtModelOkno modelOkno(prog.fModel, ui.Binder(), &progOkno);
+  ui.Binder().Dispatch([&prog] { prog.FormCreate(); });
+  // Windows of their own for forms the creation handler made.
+  std::unique_ptr<QtVstupOkno> vstupOkno;
+  if (prog.fVstup) vstupOkno = std::make_unique<QtVstupOkno>(*prog.fVstup, ui.Binder(), &progOkno);
+
+  // Every window of the station: the main form and the forms it owns. A form
+  // without a window of its own is shown in the plain window the user
+  // interface gives it.
+  const struct {
+    const char* member;
+    TForm* form;
+  } okna[] = {
+      {"prog", &prog},
+      {"fErrors", prog.fErrors.get()},
+      {"fInfo", prog.fInfo.get()},
+      {"fUpDown", prog.fUpDown.get()},
+      {"fVstup", prog.fVstup.get()},
+      {"fVstupTW", prog.fVstupTW.get()},
+      {"fWait", prog.fWait.get()},
+      {"fWarnings", prog.fWarnings.get()},
+      {"fModel", &prog.fModel},
+  };
+  int failed = 0;
+  for (const auto& o : okna) {
+    if (o.form == nullptr) {
+      std::fprintf(stderr, "kvr_screenshots: %s was not created\n", o.member);
+      ++failed;
+      continue;
+    }
+    if (!Vyfot(ui, *o.form, out)) ++failed;
+    // The main window stays behind the others, as on the station.
+    if (o.form != &prog) ui.Hide(*o.form);
+  }
+  return failed == 0 ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace kvr
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("KVR"));
+  QApplication::setStyle(QStringLiteral("Fusion"));
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: kvr_screenshots OUTDIR\n");
+    return 2;
+  }
+  return kvr::Spusti(QString::fromLocal8Bit(argv[1]));
+}

@@ -1,0 +1,538 @@
+#include "view/kresba.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include "model/numeric.h"
+#include "model/program.h"
+#include "model/stroj.h"
+#include "tools/vstup.h"
+#include "ui/canvas.h"
+#include "ui/kontext.h"
+#include "ui/prog.h"
+#include "ui/sluzby.h"
+#include "view/farby.h"
+#include "view/mierka.h"
+#include "view/vrstvy.h"
+
+namespace kvr {
+
+namespace {
+
+constexpr long double kStartovaVyska = 20.0L;
+constexpr char kOznaceny = 'U';
+constexpr int kTimer1Ms = 100;
+constexpr int kTimerPaintMs = 600;
+constexpr int kHornyOkrajBoxu = 24;  // PaintBox1's top in its panel, should no main window exist
+const char* const kPismo = "Small Fonts";
+
+int PocetKrokov(const TKontext& k) { return std::clamp(k.Program.PocetKrokov, 0, kMaxKrokov); }
+
+void Invaliduj(TKontext& k) {
+  if (k.Prog != nullptr) k.Ui->Invalidate(*k.Prog, k.Prog->PaintBox1.Name());
+}
+
+TColor FarbaPanela(const TKontext& k) { return k.Prog != nullptr ? k.Prog->Panel1.Color : clWhite; }
+
+bool Okruhly(uint8_t druh) { return druh == kDruhLeer || druh == kDruhPause || druh == kDruhBandagieren; }
+bool Nepohyblivy(uint8_t druh) { return Okruhly(druh) || druh == kDruhGetriebe; }
+
+void Timer1Zapni(TKontext& k) {
+  if (k.Kresba.Timer1Id != 0) return;
+  k.Kresba.Timer1Id = k.Ui->StartTimer(kTimer1Ms, [&k] { Timer1Timer(k); });
+}
+
+void Timer1Vypni(TKontext& k) {
+  if (k.Kresba.Timer1Id == 0) return;
+  k.Ui->StopTimer(k.Kresba.Timer1Id);
+  k.Kresba.Timer1Id = 0;
+}
+
+void NastavPoziciu(TControl& sb, int64_t pozicia) {
+  sb.Position = static_cast<int>(std::clamp<int64_t>(pozicia, sb.Min, sb.Max));
+}
+
+// The step highlighted online: the stopped step while the machine stands in a
+// stop, else the current step.
+int KrokZvyraznenia(const TKontext& k) {
+  switch (k.Kresba.StavStroja) {
+    case '2':
+    case '5':
+    case '6':
+    case '=':
+    case 'B':
+      return k.Kresba.KrokStop;
+    default:
+      return k.Program.AktKrok;
+  }
+}
+
+bool JeKrok(int n) { return n >= 0 && n <= kMaxKrokov; }
+
+void Znacka(TKontext& k, ICanvas& c, const TMierka& m, int i, int n, bool odtlac) {
+  TBodKroku& b = k.BodyKrokov[static_cast<size_t>(i)];
+  const uint8_t druh = b.Druh;
+  const bool kruh = Okruhly(druh);
+  const bool stvorec = druh == kDruhGetriebe;
+  const bool sipka = !kruh && !stvorec;
+  if (sipka && odtlac && i < n) {
+    const TBodKroku& dalsi = k.BodyKrokov[static_cast<size_t>(i + 1)];
+    const int32_t x = b.BodX;
+    const int32_t xd = dalsi.BodX;
+    if (static_cast<int32_t>(dalsi.BodY) == static_cast<int32_t>(b.BodY)) {
+      if (b.Smer == 0 && int64_t{xd} - x < 16)
+        b.BodX = xd - 16;
+      else if (b.Smer != 0 && int64_t{x} - xd < 16)
+        b.BodX = xd + 16;
+    }
+  }
+  const int32_t bodY = b.BodY;
+  const bool kresli = k.Kresba.KresliZapnute && int64_t{bodY} > int64_t{m.Posun} + 5;
+  int64_t prevod = 0;
+  if (stvorec) prevod = Round(static_cast<long double>(k.Program.Kroky[i].Hodnota) * 100.0L);
+  if (kresli) {
+    TColor farba;
+    if (k.Vyber.BlokOd <= i && i <= k.Vyber.BlokDo)
+      farba = clLime;
+    else if (k.Vyber.VybraneKroky[static_cast<size_t>(i)] == kOznaceny)
+      farba = clBlack;
+    else
+      farba = FarbaKroku(k, i, druh);
+    c.SetPen(farba, TPenStyle::Solid, 1, TPenMode::Copy);
+    c.SetBrush(farba);
+    const int x = b.BodX;
+    const int y = m.Y(bodY);
+    const std::string cislo = std::to_string(i);
+    if (sipka) {
+      std::vector<TPoint>& t = k.Kresba.Trojuholnik;
+      t.resize(3);
+      const int hrot = b.Smer == 0 ? -16 : 16;
+      t[0] = {x + hrot, y + 4};
+      t[1] = {x, y};
+      t[2] = {x + hrot, y - 4};
+      c.Polygon(t);
+      c.TextOut(b.Smer == 0 ? x - 10 : x + 2, y - 14, cislo, FarbaPanela(k));
+    } else {
+      if (kruh)
+        c.Ellipse(x - 10, y - 10, x + 10, y + 10);
+      else
+        c.Rectangle(x - 8, y - 8, x + 8, y + 8);
+      c.TextOut(x - 6, y - 6, cislo, farba);
+      if (stvorec && prevod >= 1 && prevod <= 3)
+        c.TextOut(x + 12, y - 6, " " + std::to_string(k.Stroj.OtackyPrevodu[static_cast<size_t>(prevod - 1)]),
+                  FarbaPanela(k));
+      c.MoveTo(x, y);
+    }
+  }
+  if (stvorec && prevod > 3) k.Ui->Error("Gear: " + std::to_string(prevod) + " is out of range 1-2");
+}
+
+void Znacky(TKontext& k, ICanvas& c, const TMierka& m) {
+  const int n = PocetKrokov(k);
+  if (k.Kresba.KresliZapnute) c.SetFont(kPismo, k.Kresba.VyskaPisma, true);
+  if (k.Kresba.Prehlad == 0) {
+    for (int i = n; i >= 1; --i) Znacka(k, c, m, i, n, true);
+  } else if (n >= 1) {
+    Znacka(k, c, m, n, n, false);
+  }
+}
+
+void OznacBlok(TKontext& k) {
+  const int od = std::max(k.Vyber.BlokOd, 1);
+  const int po = std::min(k.Vyber.BlokDo, kMaxKrokov);
+  for (int j = od; j <= po; ++j) k.Vyber.VybraneKroky[static_cast<size_t>(j)] = kOznaceny;
+}
+
+void PanelyKroku(TKontext& k, int n, bool druhZKroku) {
+  if (k.Prog == nullptr) return;
+  TProg& f = *k.Prog;
+  if (n < 1 || n > kMaxKrokov) {
+    f.pPoloha.Caption.clear();
+    f.pVrstvy.Caption.clear();
+    f.pDruhKroku.Caption.clear();
+    return;
+  }
+  const TBodKroku& b = k.BodyKrokov[static_cast<size_t>(n)];
+  f.pPoloha.Caption = "POSITION =" + TextPola(b.Poloha, 3, 1) + " [mm]";
+  f.pVrstvy.Caption = "LAGEN = " + std::to_string(static_cast<int32_t>(b.PocetVrstiev));
+  f.pDruhKroku.Caption = NazovDruhu(druhZKroku ? DruhKroku(k.Program.Kroky[n]) : b.Druh);
+}
+
+void PevnyOkraj(TKontext& k, int druhParametra, Real48& pevny) {
+  pevny = 0.0L;
+  if (k.Prog != nullptr && k.Prog->fVstup != nullptr) {
+    k.Dialogy.DruhParametra = druhParametra;
+    TForm& vstup = *k.Prog->fVstup;
+    vstup.Caption = "[0 - " + RealNaText(k.Stroj.MaxBreite) + " ]";
+    if (k.Ui->ShowModal(vstup) == TModalResult::Ok) {
+      const long double v = k.Dialogy.VstupHodnota;
+      if (v <= static_cast<long double>(k.Stroj.MaxBreite)) pevny = v;
+    }
+  }
+  Invaliduj(k);
+}
+
+void Zoom(TKontext& k, int z) {
+  k.Desktop.Zoom = z;
+  if (k.Prog != nullptr) k.Prog->Zoom = static_cast<double>(z) / 100.0;
+  k.Kresba.VyskaPisma = 9;
+}
+
+}  // namespace
+
+std::string TextPola(long double x, int sirka, int desatinne) {
+  std::string s = FormatFixed(x, desatinne);
+  if (static_cast<int>(s.size()) < sirka) s.insert(0, static_cast<size_t>(sirka) - s.size(), ' ');
+  return s;
+}
+
+TColor FarbaKroku(const TKontext& k, int i, uint8_t druh) {
+  const int32_t ende = k.Program.KrokEnde;
+  if (ende == 0 || i > ende) return clSiva;
+  switch (druh) {
+    case kDruhLeer: return clSiva;
+    case kDruhWicklung: {
+      const TKrok& krok = k.Program.Kroky[i];
+      return static_cast<long double>(krok.LRev) > static_cast<long double>(krok.PRev) ? clYellow : clRed;
+    }
+    case kDruhVerschiebung: return clModra;
+    case kDruhSprung: return clZelena;
+    case kDruhPause: return clTyrkys;
+    case kDruhGetriebe: return clNebeska;
+    case kDruhBandagieren: return clFuchsia;
+    default: return clYellow;
+  }
+}
+
+void SirkaOkna(TKontext& k) {
+  TPohlad& v = k.Pohlad;
+  const long double maxBreite = k.Stroj.MaxBreite;
+  long double l0 = 0.0L;
+  long double h0 = 0.0L;
+  if (!k.Program.MenoKostricky.empty() && k.Kresba.RezimMysi == 1) {
+    const long double abstand = k.Kostricka.Abstand;
+    l0 = abstand;
+    for (const TKomora& komora : k.Kostricka.Komory)
+      if (static_cast<long double>(komora.KomoraP) > 0.0L) h0 = static_cast<long double>(komora.KomoraP) + abstand;
+  }
+  const int n = PocetKrokov(k);
+  if (n == 0) {
+    if (h0 > 0.0L) {
+      v.OknoLava = l0 > 10.0L ? l0 - 10.0L : 0.0L;
+      v.OknoPrava = h0 + 10.0L < maxBreite ? h0 + 10.0L : maxBreite;
+    } else {
+      v.OknoLava = 0.0L;
+      v.OknoPrava = maxBreite;
+    }
+    return;
+  }
+  long double lo = maxBreite;
+  long double hi = 0.0L;
+  for (int i = 1; i <= n; ++i) {
+    const TKrok& krok = k.Program.Kroky[i];
+    switch (DruhKroku(krok)) {
+      case kDruhWicklung:
+      case kDruhBandagieren:
+        lo = std::min(lo, static_cast<long double>(krok.LRev));
+        hi = std::max(hi, static_cast<long double>(krok.PRev));
+        break;
+      case kDruhVerschiebung:
+        lo = std::min(lo, static_cast<long double>(krok.Hodnota));
+        hi = std::max(hi, static_cast<long double>(krok.Hodnota));
+        break;
+      case kDruhSprung: {
+        // From where the last walk ended the step before (entry 0: 0).
+        long double ciel = k.BodyKrokov[static_cast<size_t>(i - 1)].Poloha;
+        if (krok.SmerPosuvu == 0)
+          ciel += static_cast<long double>(krok.Hodnota);
+        else if (krok.SmerPosuvu == 1)
+          ciel -= static_cast<long double>(krok.Hodnota);
+        lo = std::min(lo, ciel);
+        hi = std::max(hi, ciel);
+        break;
+      }
+      default:
+        break;
+    }
+  }
+  lo = std::min(lo, l0);
+  hi = std::max(hi, h0);
+  v.OknoLava = lo > 10.0L ? lo - 10.0L : 0.0L;
+  long double okraj = static_cast<long double>(Round(hi * 0.05L));
+  if (okraj < 10.0L) okraj = 10.0L;
+  v.OknoPrava = hi + okraj;
+}
+
+void Vykresli(TKontext& k, ICanvas& c) {
+  TStavVrstvenia& s = k.Vrstvenie;
+  const TMierka m = Mierka(k);
+  s.AktPoloha = k.Pohlad.OknoLava;
+  s.AktVyska = kStartovaVyska;
+  s.AktSmer = 0;
+  c.MoveTo(m.X(s.AktPoloha), m.Y(TMierka::BodY(s.AktVyska)));
+  const bool online = k.Program.Online != 0;
+  const int zvyrazneny = KrokZvyraznenia(k);
+  if (online && k.Kresba.KresliZapnute && JeKrok(zvyrazneny)) {
+    const TBodKroku& b = k.BodyKrokov[static_cast<size_t>(zvyrazneny)];
+    const int x = m.X(b.Poloha);
+    const int y = m.Y(TMierka::BodY(b.Vyska));
+    c.SetPen(clBlack, TPenStyle::Solid, 1, TPenMode::Copy);
+    c.SetBrush(clBlack);
+    c.Ellipse(x - 31, y - 31, x + 31, y + 31);
+    c.SetBrush(clKremova);
+    c.Ellipse(x - 30, y - 30, x + 30, y + 30);
+    c.MoveTo(m.X(s.AktPoloha), m.Y(TMierka::BodY(s.AktVyska)));
+  }
+  PrejdiProgram(k, c, m);
+  Znacky(k, c, m);
+  if (online && JeKrok(zvyrazneny)) {
+    const TBodKroku& b = k.BodyKrokov[static_cast<size_t>(zvyrazneny)];
+    if (b.Druh != kDruhBandagieren && b.Druh != kDruhPause && b.Druh != kDruhGetriebe) {
+      const int x = b.BodX;
+      const int y = m.Y(b.BodY);
+      c.SetPen(clBlack, TPenStyle::Solid, 3, TPenMode::Copy);
+      c.MoveTo(x, y + 5);
+      c.LineTo(x, y - 5);
+      c.SetPen(clBlack, TPenStyle::Solid, 1, TPenMode::Copy);
+    }
+  }
+}
+
+void PaintBox1Paint(TKontext& k, ICanvas& c) {
+  if (c.Width() > 0 && c.Height() > 0) {
+    k.Kresba.SirkaBoxu = c.Width();
+    k.Kresba.VyskaBoxu = c.Height();
+  }
+  TPohlad& v = k.Pohlad;
+  const long double pevnaLava = v.PevnaLava;
+  const long double pevnaPrava = v.PevnaPrava;
+  if (pevnaLava == 0.0L && pevnaPrava == 0.0L) {
+    SirkaOkna(k);
+  } else {
+    if (pevnaPrava > 0.0L) v.OknoPrava = pevnaPrava;
+    if (pevnaLava > 0.0L) v.OknoLava = pevnaLava;
+  }
+  const TMierka m = Mierka(k);
+  c.SetPen(clLime, TPenStyle::Dot, 1, TPenMode::Copy);
+  const long double abstand = k.Kostricka.Abstand;
+  for (const TKomora& komora : k.Kostricka.Komory) {
+    const long double l = komora.KomoraL;
+    const long double p = komora.KomoraP;
+    if (l == 0.0L && p == 0.0L) continue;
+    for (const long double stena : {l, p}) {
+      const int x = m.X(stena + abstand);
+      c.MoveTo(x, 0);
+      c.LineTo(x, m.Vyska);
+    }
+  }
+  c.SetPen(clLime, TPenStyle::Solid, 1, TPenMode::Copy);
+  k.Kresba.KresliZapnute = false;
+  Vykresli(k, c);
+  k.Kresba.KresliZapnute = true;
+  Vykresli(k, c);
+  if (k.Prog != nullptr) {
+    k.Prog->W_Lava.Caption = TextPola(v.OknoLava, 3, 1);
+    k.Prog->W_prava.Caption = TextPola(v.OknoPrava, 3, 1);
+  }
+  PanelyKroku(k, k.Program.AktKrok, false);
+}
+
+void NastavVertPos(TKontext& k, int krok) {
+  if (k.Prog == nullptr) return;
+  TControl& sb = k.Prog->ScrollBar1;
+  if (krok < 1 || krok > kMaxKrokov) {
+    NastavPoziciu(sb, sb.Max);
+    return;
+  }
+  const int h = VyskaBoxu(k) / 2;
+  const int akt = k.Program.AktKrok;
+  const int32_t bodY = JeKrok(akt) ? static_cast<int32_t>(k.BodyKrokov[static_cast<size_t>(akt)].BodY) : 0;
+  if (bodY > h)
+    NastavPoziciu(sb, int64_t{sb.Max} - bodY + h);
+  else
+    NastavPoziciu(sb, sb.Max);
+}
+
+void ZrusVybraneKroky(TKontext& k) { k.Vyber.VybraneKroky.fill(0); }
+
+bool TestVybraneKroky(const TKontext& k) {
+  for (int i = 1; i <= kMaxKrokov; ++i)
+    if (k.Vyber.VybraneKroky[static_cast<size_t>(i)] == kOznaceny) return true;
+  return false;
+}
+
+void ZrusBlok(TKontext& k) {
+  k.Vyber.BlokOd = 0;
+  k.Vyber.BlokDo = 0;
+}
+
+int NajdiKrok(const TKontext& k, int x, int y) {
+  const TMierka m = Mierka(k);
+  const int n = PocetKrokov(k);
+  int najdeny = 0;
+  for (int i = 1; i <= n; ++i) {
+    const TBodKroku& b = k.BodyKrokov[static_cast<size_t>(i)];
+    int64_t bx = static_cast<int32_t>(b.BodX);
+    const int64_t by = m.Y(b.BodY);
+    if (!Nepohyblivy(b.Druh)) bx += b.Smer == 0 ? -8 : 8;
+    if (std::llabs(x - bx) <= 10 && std::llabs(y - by) <= 10) najdeny = i;
+  }
+  return najdeny;
+}
+
+void PaintBox1MouseDown(TKontext& k, const TMouseEvent& e) {
+  if (TestujCiNavijame(k) || !e.Left || k.Kresba.RezimMysi != 1) return;
+  TStavKresby& s = k.Kresba;
+  s.TahOd = NajdiKrok(k, e.X, e.Y);
+  if (s.TahOd == 0) return;
+  k.Program.AktKrok = s.TahOd;
+  if (k.Prog != nullptr) k.Prog->ZobrazParametre(s.TahOd);
+  s.RezimMysi = 7;
+  s.SmerRolovania = 0;
+}
+
+void PaintBox1MouseMove(TKontext& k, const TMouseEvent& e) {
+  if (TestujCiNavijame(k)) return;
+  const long double p = Mierka(k).Poloha(e.X);
+  if (p > static_cast<long double>(k.Pohlad.OknoPrava)) return;
+  TStavKresby& s = k.Kresba;
+  if (s.RezimMysi == 1) {
+    if (k.Prog != nullptr) k.Prog->W_Poloha.Caption = TextPola(p, 3, 1) + " [mm]";
+  } else if (s.RezimMysi == 7) {
+    const int hore = k.Prog != nullptr ? k.Prog->PaintBox1.Bounds.Top : kHornyOkrajBoxu;
+    if (e.Y <= hore - 15) {
+      s.SmerRolovania = 1;
+      Timer1Zapni(k);
+    } else if (e.Y >= hore + VyskaBoxu(k) - 20) {
+      s.SmerRolovania = 2;
+      Timer1Zapni(k);
+    } else {
+      s.SmerRolovania = 0;
+      Timer1Vypni(k);
+    }
+  }
+}
+
+void PaintBox1MouseUp(TKontext& k, const TMouseEvent& e) {
+  if (TestujCiNavijame(k)) return;
+  TStavKresby& s = k.Kresba;
+  if (s.RezimMysi == 7) {
+    s.RezimMysi = 1;
+    s.SmerRolovania = 0;
+    Timer1Vypni(k);
+    s.TahDo = NajdiKrok(k, e.X, e.Y);
+    if (s.TahDo != 0) {
+      k.Program.AktKrok = s.TahDo;
+      if (k.Prog != nullptr) k.Prog->ZobrazParametre(s.TahDo);
+    }
+    if (s.TahOd != 0 && s.TahDo != 0) {
+      k.Vyber.BlokOd = std::min(s.TahOd, s.TahDo);
+      k.Vyber.BlokDo = std::max(s.TahOd, s.TahDo);
+    } else {
+      ZrusBlok(k);
+      ZrusVybraneKroky(k);
+    }
+    Invaliduj(k);
+    if (e.Ctrl) {
+      OznacBlok(k);
+      ZrusBlok(k);
+    } else {
+      ZrusVybraneKroky(k);
+      OznacBlok(k);
+    }
+    // The current step would now go to the machine (Posli_Krok),
+    // which sends nothing offline; the link is not started in this version.
+  } else if (s.RezimMysi == 1) {
+    ZrusBlok(k);
+    ZrusVybraneKroky(k);
+    Invaliduj(k);
+  }
+}
+
+void ScrollBar1Scroll(TKontext& k) {
+  // The scroll offset is read from the scroll bar wherever it is used.
+  Invaliduj(k);
+}
+
+void Timer1Timer(TKontext& k) {
+  if (k.Prog == nullptr) return;
+  TControl& sb = k.Prog->ScrollBar1;
+  if (k.Kresba.SmerRolovania == 1) {
+    if (sb.Position > sb.SmallChange) {
+      NastavPoziciu(sb, int64_t{sb.Position} - sb.SmallChange);
+      Invaliduj(k);
+    }
+  } else if (k.Kresba.SmerRolovania == 2) {
+    if (sb.Position < sb.Max) {
+      NastavPoziciu(sb, int64_t{sb.Position} + sb.SmallChange);
+      Invaliduj(k);
+    }
+  }
+}
+
+void SpustiTimerPaint(TKontext& k) {
+  if (k.Kresba.TimerPaintId != 0) return;
+  k.Kresba.TimerPaintId = k.Ui->StartTimer(kTimerPaintMs, [&k] { TimerPaintTimer(k); });
+}
+
+void TimerPaintTimer(TKontext& k) {
+  if (k.Kresba.TimerPaintId != 0) {
+    k.Ui->StopTimer(k.Kresba.TimerPaintId);
+    k.Kresba.TimerPaintId = 0;
+  }
+  NastavVertPos(k, k.Program.AktKrok);
+  if (k.Prog != nullptr) k.Ui->Repaint(*k.Prog, k.Prog->PaintBox1.Name());
+}
+
+void B_OverViewClick(TKontext& k) {
+  k.Kresba.Prehlad = k.Kresba.Prehlad == 0 ? 1 : 0;
+  if (k.Prog != nullptr) k.Prog->B_OverView.Caption = k.Kresba.Prehlad == 1 ? "SCHRITTE" : "UEBERSICHT";
+  Invaliduj(k);
+}
+
+void ZoomPlus(TKontext& k) {
+  int32_t z = k.Desktop.Zoom;
+  if (z < 100 || z > 300) z = 100;
+  if (z < 300) Zoom(k, z + 10);
+}
+
+void ZoomMinus(TKontext& k) {
+  const int32_t z = k.Desktop.Zoom;
+  if (z > 100) Zoom(k, z - 10);
+}
+
+void W_LavaClick(TKontext& k) { PevnyOkraj(k, 3, k.Pohlad.PevnaLava); }
+void W_pravaClick(TKontext& k) { PevnyOkraj(k, 4, k.Pohlad.PevnaPrava); }
+
+bool TestujCiNavijame(const TKontext& k) {
+  if (k.Program.Online == 0) return false;
+  switch (k.Kresba.StavStroja) {
+    case '1':
+    case '3':
+    case '4':
+    case '7':
+    case '<':
+    case 'A':
+      return true;
+    default:
+      return false;
+  }
+}
+
+void ZobrazKrokPodKresbou(TKontext& k, int n) { PanelyKroku(k, n, true); }
+
+void ZobrazParametre(TKontext& k, int n) {
+  if (k.Prog == nullptr) return;
+  TProg& f = *k.Prog;
+  f.BKrok.Caption = "SCHRITT: " + std::to_string(n);
+  if (n == 0) {
+    f.gParam.Visible = false;
+    return;
+  }
+  f.gParam.Visible = true;
+  f.gParam.Caption = "SCHRITT: " + std::to_string(k.Program.AktKrok) + " ";
+  ZobrazKrokPodKresbou(k, n);
+}
+
+}  // namespace kvr
