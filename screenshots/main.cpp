@@ -5,7 +5,8 @@
 //
 // The station is put together as it is for the operator, on the offscreen
 // platform unless QT_QPA_PLATFORM says otherwise, and started from an empty
-// temporary folder (no desktop file, no pictures, no machine files). Nobody is
+// temporary folder holding only the station's own files (pictures, error
+// descriptions; no desktop file, no machine files). Nobody is
 // asked anything: message boxes are printed and count as closed, file dialogs
 // and modal windows opened by the code as cancelled. Each window is shown, its
 // form's show handler runs, and the window is grabbed into
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QPixmap>
 #include <QString>
 #include <QTemporaryDir>
@@ -38,6 +40,8 @@
 #include "ui/errors_okno.h"
 #include "ui/info_okno.h"
 #include "ui/prog.h"
+#include "model/subory.h"
+#include "model/ukazka.h"
 #include "ui/wait_okno.h"
 #include "ui/warnings_okno.h"
 
@@ -128,6 +132,9 @@ int Spusti(const QString& outDir) {
     std::fprintf(stderr, "kvr_screenshots: no temporary folder: %s\n", qPrintable(folder.errorString()));
     return 1;
   }
+  // The files the build puts beside the station.
+  for (const char* meno : {"nav3.bmp", "info.bmp", "Errors.de"})
+    QFile::copy(QStringLiteral(KVR_ASSETS_DIR "/") + QLatin1String(meno), QDir(folder.path()).filePath(QLatin1String(meno)));
   TSnimkovaPlatforma platform(folder.path().toStdString());
   TSnimkovyUi ui;
   TProg prog(ui, platform);
@@ -138,6 +145,15 @@ int Spusti(const QString& outDir) {
   QtProgOkno progOkno(prog, ui.Binder());
   QtModelOkno modelOkno(prog.fModel, ui.Binder(), &progOkno);
   ui.Binder().Dispatch([&prog] { prog.FormCreate(); });
+  // The main window with a coil in it: a sample program on a two-chamber
+  // bobbin, saved and then reopened at show time as the last program.
+  const std::string ukazka = QDir(folder.path()).filePath(QStringLiteral("Ukazka.kvr")).toStdString();
+  ui.Binder().Dispatch([&prog, &ukazka] {
+    TKontext& k = prog.Kontext();
+    UkazkovyProgram(k, 60);
+    UlozProgramT(k, ukazka, k.Program.PocetKrokov);
+    k.Program.MenoSuboru = ukazka;
+  });
   // Windows of their own for forms the creation handler made.
   std::unique_ptr<QtVstupOkno> vstupOkno;
   if (prog.fVstup) vstupOkno = std::make_unique<QtVstupOkno>(*prog.fVstup, ui.Binder(), &progOkno);
