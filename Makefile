@@ -4,7 +4,7 @@ BUILD_SAN  ?= build-san
 BUILD_WIN  ?= build-win
 JOBS       ?= $(shell nproc)
 
-.PHONY: run test deps build build-san win-check screenshots clean
+.PHONY: run test deps build build-san win-check screenshots bench clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -28,6 +28,10 @@ test: build
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/screenshots/kvr_screenshots $(BUILD)/screenshots/png
 	@echo "Screenshots in $(BUILD)/screenshots/png"
+
+# The coil drawing's speed (a release build: figures of the optimised code).
+bench: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/kvr_bench
 
 build-san: deps
 	cmake -S . -B $(BUILD_SAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKVR_SANITIZE=ON
