@@ -10,6 +10,7 @@
 #include "model/stroj.h"
 #include "support/fake_platform.h"
 #include "support/fake_ui.h"
+#include "support/kroky.h"
 #include "support/recording_canvas.h"
 #include "tools/vstup.h"
 #include "ui/prog.h"
@@ -21,44 +22,11 @@ namespace kvr {
 namespace {
 
 using test::RecordingCanvas;
+using test::Nepohyb;
+using test::Presun;
+using test::Skok;
+using test::Vinutie;
 using Op = RecordingCanvas::Op;
-
-TKrok Vinutie(long double zavity, long double posuv, long double l, long double p) {
-  TKrok k;
-  k.Druh = kDruhWicklung;
-  k.TypCyklu = kCyklusStop;
-  k.Hodnota = zavity;
-  k.PosuvMM = posuv;
-  k.LRev = l;
-  k.PRev = p;
-  k.Nulovat = 1;
-  return k;
-}
-
-TKrok Presun(long double ciel) {
-  TKrok k;
-  k.Druh = kDruhVerschiebung;
-  k.TypCyklu = kCyklusStop;
-  k.Hodnota = ciel;
-  return k;
-}
-
-TKrok Skok(long double dlzka, uint8_t smer) {
-  TKrok k;
-  k.Druh = kDruhSprung;
-  k.TypCyklu = kCyklusStop;
-  k.Hodnota = dlzka;
-  k.SmerPosuvu = smer;
-  return k;
-}
-
-TKrok Nepohyb(uint8_t druh, long double hodnota = 0.0L) {
-  TKrok k;
-  k.Druh = druh;
-  k.TypCyklu = kCyklusStop;
-  k.Hodnota = hodnota;
-  return k;
-}
 
 TMouseEvent Mys(int x, int y, bool ctrl = false, bool lave = true) {
   TMouseEvent e;

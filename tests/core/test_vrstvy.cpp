@@ -14,6 +14,7 @@
 #include "model/stroj.h"
 #include "support/fake_platform.h"
 #include "support/fake_ui.h"
+#include "support/kroky.h"
 #include "support/recording_canvas.h"
 #include "ui/prog.h"
 #include "view/farby.h"
@@ -25,48 +26,12 @@ namespace kvr {
 namespace {
 
 using test::RecordingCanvas;
+using test::Nepohyb;
+using test::Presun;
+using test::Skok;
+using test::Vinutie;
 
 long double R48(long double x) { return Real48(x).Get(); }
-
-TKrok Vinutie(long double zavity, long double posuv, long double l, long double p, uint8_t smer = 0,
-              uint8_t nulovat = 1) {
-  TKrok k;
-  k.Druh = kDruhWicklung;
-  k.TypCyklu = kCyklusStop;
-  k.Hodnota = zavity;
-  k.PosuvMM = posuv;
-  k.LRev = l;
-  k.PRev = p;
-  k.SmerPosuvu = smer;
-  k.Nulovat = nulovat;
-  return k;
-}
-
-TKrok Presun(long double ciel) {
-  TKrok k;
-  k.Druh = kDruhVerschiebung;
-  k.TypCyklu = kCyklusStop;
-  k.Hodnota = ciel;
-  k.PosuvMM = 50.0L;
-  return k;
-}
-
-TKrok Skok(long double dlzka, uint8_t smer) {
-  TKrok k;
-  k.Druh = kDruhSprung;
-  k.TypCyklu = kCyklusStop;
-  k.Hodnota = dlzka;
-  k.SmerPosuvu = smer;
-  return k;
-}
-
-TKrok Nepohyb(uint8_t druh, long double hodnota = 0.0L) {
-  TKrok k;
-  k.Druh = druh;
-  k.TypCyklu = kCyklusStop;
-  k.Hodnota = hodnota;
-  return k;
-}
 
 // A main window with the model "KVR - 22" and a program of the given steps,
 // the last one "Ende"; the view spans 0..100 mm unless told otherwise.
