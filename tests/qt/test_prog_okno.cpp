@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QMouseEvent>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -14,6 +16,8 @@
 #include "qt/qt_pomoc.h"
 #include "qt/qt_ui.h"
 #include "support/fake_platform.h"
+#include "model/ukazka.h"
+#include "qt/binder.h"
 #include "ui/prog.h"
 
 namespace kvr {
@@ -87,6 +91,52 @@ TEST_F(ProgOknoTest, CloseBoxEndsTheStationLikeTheMenuEntry) {
   okno.findChild<QAction*>(QStringLiteral("mnSuborExit"))->trigger();
   test::Spracuj();
   EXPECT_FALSE(okno.isVisible());
+}
+
+// The coil on the screen: painted from the program, picked with the mouse,
+// and larger with the zoom.
+TEST_F(ProgOknoTest, TheCoilIsPaintedAndStepsArePickedWithTheMouse) {
+  TKontext& k = prog.Kontext();
+  ui.Show(prog);
+  ui.Binder().Dispatch([&k] { UkazkovyProgram(k, 20); });
+  auto* pb = okno.findChild<QtPaintBox*>(QStringLiteral("PaintBox1"));
+  ASSERT_NE(pb, nullptr);
+  const QImage im = pb->grab().toImage();
+  // The chambers' walls (lime) and the first windings step (red) are drawn.
+  int lime = 0;
+  int red = 0;
+  for (int y = 0; y < im.height(); y += 2)
+    for (int x = 0; x < im.width(); ++x) {
+      const QRgb c = im.pixel(x, y) & 0xFFFFFF;
+      lime += c == 0x00FF00;
+      red += c == 0xFF0000;
+    }
+  EXPECT_GT(lime, 100);
+  EXPECT_GT(red, 100);
+
+  // A click on step 3's marker makes it the current step.
+  const TBodKroku& b = k.BodyKrokov[3];
+  ASSERT_GT(b.BodY, 0);
+  const int y = pb->height() - (b.BodY - (k.Prog->ScrollBar1.Max - k.Prog->ScrollBar1.Position));
+  const int x = b.BodX + (b.Smer == 0 ? -8 : 8);
+  for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent e(t, QPointF(x, y), pb->mapToGlobal(QPointF(x, y)), Qt::LeftButton,
+                  t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(pb, &e);
+  }
+  EXPECT_EQ(k.Program.AktKrok, 3);
+  EXPECT_EQ(k.Vyber.BlokOd, 3);
+  EXPECT_EQ(k.Vyber.BlokDo, 3);
+  EXPECT_EQ(okno.findChild<QPushButton*>(QStringLiteral("BKrok"))->text(), QStringLiteral("SCHRITT: 3"));
+
+  // Zoom + makes the paint box larger by a tenth.
+  const QSize vorher = pb->size();
+  okno.findChild<QAction*>(QStringLiteral("mnZoomPlus"))->trigger();
+  EXPECT_EQ(static_cast<int32_t>(k.Desktop.Zoom), 110);
+  EXPECT_NEAR(pb->width(), vorher.width() * 1.1, 1.0);
+  EXPECT_NEAR(pb->height(), vorher.height() * 1.1, 1.0);
+  pb->grab();
+  EXPECT_NEAR(k.Kresba.SirkaBoxu, vorher.width() * 1.1, 1.0);
 }
 
 }  // namespace
