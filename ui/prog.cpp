@@ -232,7 +232,7 @@ void TProg::FormShow() {
         znacka == kZnackaT) {
       int32_t pocet = 0;
       NacitajProgram(k_, meno, znacka, pocet);
-    } else if (znacka != 0 || SuborExistuje(meno)) {
+    } else {
       k_.Ui->Error(std::string(kTextNieJeProgram));
     }
   }
