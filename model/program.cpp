@@ -109,6 +109,7 @@ void ProgInic(TKontext& k) {
   k.Vyber.VybraneKroky.fill(0);
   k.AktKomora = 0;
   k.PosunHodnota = 0.0L;
+  if (k.Prog != nullptr) k.Prog->ZobrazParametre(k.Program.AktKrok);
   k.Program.KrokyZaloha = k.Program.Kroky;
   k.Program.PocetZaloha = k.Program.PocetKrokov;
   k.Pohlad.PevnaLava = 0.0L;

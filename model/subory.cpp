@@ -244,6 +244,8 @@ void PouziProgram(TKontext& k, const TNacitanyProgram& p) {
 
   PrepocitajKroky(k.Program);
   ProgInic(k);
+  // The coil's first layers in view.
+  if (k.Prog != nullptr) k.Prog->ScrollBar1.Position = k.Prog->ScrollBar1.Max;
   k.Program.AktAdresar = AdresarSuboru(p.Cesta);
   k.Program.Zmeneny = 0;
   if (k.Prog != nullptr) {

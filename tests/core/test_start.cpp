@@ -199,6 +199,23 @@ TEST(Desktop, TheLastProgramIsReopened) {
   s.ui.Verify();
 }
 
+TEST(Desktop, OpeningAProgramShowsItFromTheBottomWithoutSelection) {
+  Stanica s;
+  TProg& p = s.Start();
+  s.dir.Write("bin/prog.kvr", ProgramT());
+  p.ScrollBar1.Position = 100;
+  s.K().Vyber.BlokOd = 1;
+  s.K().Vyber.BlokDo = 2;
+  p.BKrok.Caption = "SCHRITT: 9";
+  s.ui.ExpectOpen(s.Bin("prog.kvr"));
+  p.mnSuborOtvor.Click();
+  EXPECT_EQ(s.K().Program.PocetKrokov, 3);
+  EXPECT_EQ(p.ScrollBar1.Position, p.ScrollBar1.Max);
+  EXPECT_EQ(s.K().Vyber.BlokOd, 0);
+  EXPECT_EQ(p.BKrok.Caption, "SCHRITT: 0");
+  s.ui.Verify();
+}
+
 TEST(Desktop, AProgramWithWarningsIsNotReopened) {
   Stanica s;
   s.Start();
