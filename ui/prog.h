@@ -165,6 +165,8 @@ class TProg : public TForm {
   void PaintBox1MouseMove(const TMouseEvent& e);
   void PaintBox1MouseUp(const TMouseEvent& e);
   void ScrollBar1Scroll();
+  // Leaving the step spinner: the current step comes into view.
+  void SpinButton1Exit();
   void Timer1Timer();
   void TimerPaintTimer();
   void B_OverViewClick();

@@ -1,6 +1,8 @@
 // The main window's coil drawing and selection: thin forwards to
 // view/, and the wiring of the drawing's controls.
 #include "ui/prog.h"
+
+#include "ui/sluzby.h"
 #include "view/kresba.h"
 #include "view/vrstvy.h"
 
@@ -18,6 +20,10 @@ void TProg::PaintBox1MouseDown(const TMouseEvent& e) { kvr::PaintBox1MouseDown(k
 void TProg::PaintBox1MouseMove(const TMouseEvent& e) { kvr::PaintBox1MouseMove(k_, e); }
 void TProg::PaintBox1MouseUp(const TMouseEvent& e) { kvr::PaintBox1MouseUp(k_, e); }
 void TProg::ScrollBar1Scroll() { kvr::ScrollBar1Scroll(k_); }
+void TProg::SpinButton1Exit() {
+  kvr::NastavVertPos(k_, k_.Program.AktKrok);
+  k_.Ui->Invalidate(*this, PaintBox1.Name());
+}
 void TProg::Timer1Timer() { kvr::Timer1Timer(k_); }
 void TProg::TimerPaintTimer() { kvr::TimerPaintTimer(k_); }
 void TProg::B_OverViewClick() { kvr::B_OverViewClick(k_); }

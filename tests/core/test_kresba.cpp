@@ -554,6 +554,11 @@ TEST(Mys, NastavVertPosCentresTheCurrentStep) {
   s.k.Program.AktKrok = 30;
   s.prog.NastavVertPos(0);
   EXPECT_EQ(s.prog.ScrollBar1.Position, 15000);
+  // Leaving the step spinner brings the current step into view and repaints.
+  s.ui.invalidated.clear();
+  s.prog.SpinButton1Exit();
+  EXPECT_EQ(s.prog.ScrollBar1.Position, 15000 - 680 + 324);
+  EXPECT_EQ(s.ui.invalidated, (std::vector<std::string>{"Prog/PaintBox1"}));
 }
 
 TEST(Mys, TheDeferredRepaintRunsOnce) {
