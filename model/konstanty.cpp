@@ -4,6 +4,7 @@
 #include <cstring>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <vector>
 
 #include "model/io.h"
@@ -27,16 +28,19 @@ const std::array<TSablona, 9> kSablony = {{
     {"LAGE STOP", 4, 8, 6, 1, TPredvolba::Navijanie},
 }};
 
-const TSablona& SablonaSlotu(int s) {
+namespace {
+
+const TSablona& NajdiSablonu(int TSablona::*cislovanie, int hodnota, const char* co) {
   for (const TSablona& t : kSablony)
-    if (t.DesktopSlot == s) return t;
-  throw std::out_of_range("desktop template slot");
+    if (t.*cislovanie == hodnota) return t;
+  throw std::out_of_range(co);
 }
 
+}  // namespace
+
+const TSablona& SablonaSlotu(int s) { return NajdiSablonu(&TSablona::DesktopSlot, s, "desktop template slot"); }
 const TSablona& SablonaZaznamu(int j) {
-  for (const TSablona& t : kSablony)
-    if (t.ZaznamSuboru == j) return t;
-  throw std::out_of_range("constants file record");
+  return NajdiSablonu(&TSablona::ZaznamSuboru, j, "constants file record");
 }
 
 TKrok PredvolenyKrok(TPredvolba p) {

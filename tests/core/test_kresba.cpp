@@ -11,6 +11,7 @@
 #include "support/fake_platform.h"
 #include "support/fake_ui.h"
 #include "support/kroky.h"
+#include "support/stanica.h"
 #include "support/recording_canvas.h"
 #include "tools/vstup.h"
 #include "ui/prog.h"
@@ -37,31 +38,13 @@ TMouseEvent Mys(int x, int y, bool ctrl = false, bool lave = true) {
   return e;
 }
 
-struct Stanica {
-  test::ScriptedUi ui;
-  test::FakePlatform pl;
-  TProg prog{ui, pl};
-  TKontext& k = prog.Kontext();
-
-  Stanica() {
-    k.Stroj.Model = "KVR - 22";  // 210 mm wide, gears 3000, 6000, 12000
-    k.Stroj.Prevod = 1;
-    NastavModel(k);
-  }
-  // The steps, the last one "Ende" unless bezKonca.
-  void Program(const std::vector<TKrok>& kroky, bool bezKonca = false) {
-    k.Program.Kroky.Vymaz();
-    for (size_t i = 0; i < kroky.size(); ++i) k.Program.Kroky[static_cast<int>(i) + 1] = kroky[i];
-    if (!kroky.empty() && !bezKonca) k.Program.Kroky[static_cast<int>(kroky.size())].TypCyklu = kCyklusEnde;
-    PrepocitajKroky(k.Program);
-  }
+struct Stanica : test::StanicaSProgramom {
   void Prekresli(RecordingCanvas& c) { prog.PaintBox1Paint(c); }
   RecordingCanvas Prekresli() {
     RecordingCanvas c;
     Prekresli(c);
     return c;
   }
-  const TBodKroku& Bod(int i) const { return k.BodyKrokov[static_cast<size_t>(i)]; }
   long double Lava() const { return k.Pohlad.OknoLava; }
   long double Prava() const { return k.Pohlad.OknoPrava; }
   // Where a click hits the marker of step i.

@@ -15,6 +15,7 @@
 #include "support/fake_platform.h"
 #include "support/fake_ui.h"
 #include "support/kroky.h"
+#include "support/stanica.h"
 #include "support/recording_canvas.h"
 #include "ui/prog.h"
 #include "view/farby.h"
@@ -35,23 +36,7 @@ long double R48(long double x) { return Real48(x).Get(); }
 
 // A main window with the model "KVR - 22" and a program of the given steps,
 // the last one "Ende"; the view spans 0..100 mm unless told otherwise.
-struct Stanica {
-  test::ScriptedUi ui;
-  test::FakePlatform pl;
-  TProg prog{ui, pl};
-  TKontext& k = prog.Kontext();
-
-  Stanica() {
-    k.Stroj.Model = "KVR - 22";
-    k.Stroj.Prevod = 1;
-    NastavModel(k);
-  }
-  void Program(const std::vector<TKrok>& kroky) {
-    k.Program.Kroky.Vymaz();
-    for (size_t i = 0; i < kroky.size(); ++i) k.Program.Kroky[static_cast<int>(i) + 1] = kroky[i];
-    if (!kroky.empty()) k.Program.Kroky[static_cast<int>(kroky.size())].TypCyklu = kCyklusEnde;
-    PrepocitajKroky(k.Program);
-  }
+struct Stanica : test::StanicaSProgramom {
   // One walk as Vykresli runs it, silent or drawing.
   void Prejdi(ICanvas& c, bool kresli = false, long double lava = 0.0L, long double prava = 100.0L) {
     k.Pohlad.OknoLava = lava;
@@ -63,7 +48,6 @@ struct Stanica {
     RecordingCanvas c;
     Prejdi(c);
   }
-  const TBodKroku& Bod(int i) const { return k.BodyKrokov[static_cast<size_t>(i)]; }
 };
 
 // --- Vrstvuj ------------------------------------------------------------------
