@@ -121,16 +121,7 @@ TMsgAnswer QtUi::Message(TMsgKind kind, const std::string& text, TMsgButtons but
   if (c != nullptr && c == yes) return TMsgAnswer::Yes;
   if (c != nullptr && c == no) return TMsgAnswer::No;
   if (c != nullptr && c == ok) return TMsgAnswer::Ok;
-  // Closed without a button: the most cautious answer the box offers.
-  switch (buttons) {
-    case TMsgButtons::Ok:
-      return TMsgAnswer::Ok;
-    case TMsgButtons::YesNo:
-      return TMsgAnswer::No;
-    case TMsgButtons::YesNoCancel:
-      return TMsgAnswer::Cancel;
-  }
-  return TMsgAnswer::Cancel;
+  return OdpovedBezTlacidla(buttons);
 }
 
 std::optional<std::string> QtUi::FileDialog(const TFileDialog& d, bool save) {

@@ -73,16 +73,7 @@ class TSnimkovyUi final : public QtUi {
  public:
   TMsgAnswer Message(TMsgKind, const std::string& text, TMsgButtons buttons) override {
     std::fprintf(stderr, "kvr_screenshots: message: %s\n", text.c_str());
-    // As a box closed without a button answers.
-    switch (buttons) {
-      case TMsgButtons::Ok:
-        return TMsgAnswer::Ok;
-      case TMsgButtons::YesNo:
-        return TMsgAnswer::No;
-      case TMsgButtons::YesNoCancel:
-        return TMsgAnswer::Cancel;
-    }
-    return TMsgAnswer::Cancel;
+    return OdpovedBezTlacidla(buttons);
   }
   std::optional<std::string> OpenDialog(const TFileDialog& d) override {
     std::fprintf(stderr, "kvr_screenshots: open dialog cancelled: %s\n", d.Title.c_str());

@@ -14,6 +14,19 @@ enum class TMsgKind { Error, Information, Warning, Confirmation };
 enum class TMsgButtons { Ok, YesNo, YesNoCancel };
 enum class TMsgAnswer { Ok, Yes, No, Cancel };
 
+// The answer of a box closed without a button: the most cautious one it offers.
+inline TMsgAnswer OdpovedBezTlacidla(TMsgButtons buttons) {
+  switch (buttons) {
+    case TMsgButtons::Ok:
+      return TMsgAnswer::Ok;
+    case TMsgButtons::YesNo:
+      return TMsgAnswer::No;
+    case TMsgButtons::YesNoCancel:
+      return TMsgAnswer::Cancel;
+  }
+  return TMsgAnswer::Cancel;
+}
+
 struct TFileDialog {
   std::string Title;
   std::string InitialDir;
