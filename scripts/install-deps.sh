@@ -6,7 +6,7 @@ pkgs=(build-essential cmake ninja-build pkg-config
       googletest libgtest-dev libgmock-dev
       libsimpleini-dev libbenchmark-dev fonts-dejavu-core
       g++-mingw-w64-x86-64-posix
-      xvfb xauth python3)
+      xvfb xauth python3 ccache qt6-translations-l10n)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
