@@ -7,12 +7,12 @@
 #include <memory>
 
 #include "platform/platform.h"
-#include "qt/model_okno.h"
-#include "qt/prog_okno.h"
+#include "qt/model_window.h"
+#include "qt/main_window.h"
 #include "qt/qt_ui.h"
-#include "qt/vstup_okno.h"
-#include "tools/vstup.h"
-#include "ui/prog.h"
+#include "qt/keypad_window.h"
+#include "tools/keypad.h"
+#include "ui/main_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -31,12 +31,12 @@ int main(int argc, char** argv) {
   ui.SetKontext(prog.Kontext());
 
   // The main window first, the model window last; the main form's creation
-  // handler creates the other forms in the same order.
+  // handler runs the other forms' creation handlers in the same order.
   kvr::QtProgOkno progOkno(prog, ui.Binder());
   kvr::QtModelOkno modelOkno(prog.fModel, ui.Binder(), &progOkno);
   ui.Binder().Dispatch([&prog] { prog.FormCreate(); });
   // The keypad's own window, so the hardware keyboard reaches it.
-  kvr::QtVstupOkno vstupOkno(*prog.fVstup, ui.Binder(), &progOkno);
+  kvr::QtVstupOkno vstupOkno(prog.fVstup, ui.Binder(), &progOkno);
   QObject::connect(&progOkno, &kvr::QtProgOkno::closed, &app, &QCoreApplication::quit);
 
   ui.Show(prog);

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "model/kodovanie.h"
+#include "model/codepage.h"
 
 namespace kvr::tool {
 

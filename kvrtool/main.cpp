@@ -25,19 +25,19 @@
 #include <vector>
 
 #include "model/io.h"
-#include "model/kodovanie.h"
-#include "model/le.h"
+#include "model/codepage.h"
+#include "model/little_endian.h"
 #include "model/program.h"
-#include "model/stroj.h"
-#include "model/subory.h"
+#include "model/machine.h"
+#include "model/program_files.h"
 #include "platform/platform.h"
-#include "ui/bezhlavy_ui.h"
-#include "ui/kontext.h"
-#include "ui/sluzby.h"
+#include "form/headless_ui.h"
+#include "model/context.h"
+#include "form/ui_services.h"
 #include "kvrtool/json.h"
-#include "kvrtool/obraz.h"
-#include "ui/canvas.h"
-#include "view/kresba.h"
+#include "kvrtool/image.h"
+#include "form/canvas.h"
+#include "view/coil_drawing.h"
 
 namespace kvr::tool {
 
@@ -288,12 +288,12 @@ uint32_t ZnackaSuboru(const std::string& cesta) {
 int Spusti(const TVolby& v) {
   TDocasnyKoren koren;
   std::unique_ptr<IPlatform> platforma = CreatePosixPlatform(koren.Cesta());
-  TBezhlavyUi ui;
+  HeadlessUi ui;
   TKontext k(ui, *platforma);
   k.Stroj.Model = v.model;
   k.Stroj.Prevod = v.prevod;
   NastavModel(k);
-  ui.Vsetky.clear();
+  ui.All.clear();
 
   const std::string& vstup = v.subory[0];
   uint32_t znacka = 0;
@@ -302,35 +302,35 @@ int Spusti(const TVolby& v) {
     nacitany = OtvorProgram(k, vstup);
     if (nacitany) znacka = ZnackaSuboru(vstup);
   } catch (const std::exception& e) {
-    ui.Vsetky.emplace_back(e.what());
+    ui.All.emplace_back(e.what());
     nacitany = false;
   }
   if (!nacitany) {
-    VypisSpravy(ui.Vsetky);
+    VypisSpravy(ui.All);
     return kOdmietnuty;
   }
 
   if (v.prikaz == "layers") {
     // The paint box at its design size with the scroll bar at its start.
     TPrazdnyCanvas c(kSirkaKresby, kVyskaKresby);
-    PaintBox1Paint(k, c);
-    VypisSpravy(ui.Vsetky);
-    std::cout << (v.json ? VrstvyJson(k, ui.Vsetky) : VrstvyText(k));
+    KresliCievku(k, c);
+    VypisSpravy(ui.All);
+    std::cout << (v.json ? VrstvyJson(k, ui.All) : VrstvyText(k));
     return kOk;
   }
   if (v.prikaz == "render") {
     const bool ok = UlozObrazKresby(k, v.subory[1], v.zoom);
-    VypisSpravy(ui.Vsetky);
+    VypisSpravy(ui.All);
     if (!ok) {
       std::cerr << " Kann man nicht speichern: \"" << v.subory[1] << "\"\n";
       return kChybaZapisu;
     }
     return kOk;
   }
-  VypisSpravy(ui.Vsetky);
+  VypisSpravy(ui.All);
 
   if (v.prikaz == "info") {
-    std::cout << (v.json ? InfoJson(k, znacka, ui.Vsetky) : InfoText(k, znacka));
+    std::cout << (v.json ? InfoJson(k, znacka, ui.All) : InfoText(k, znacka));
     return kOk;
   }
   try {

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "model/ini.h"
-#include "model/kodovanie.h"
-#include "model/konstanty.h"
-#include "model/subory.h"
+#include "model/codepage.h"
+#include "model/bobbin_files.h"
+#include "model/program_files.h"
 #include "platform/platform.h"
-#include "ui/kontext.h"
+#include "model/context.h"
 
 namespace kvr {
 
@@ -39,6 +39,25 @@ TDesktop PredvolenyDesktop() {
   d.Kostricka.Abstand = 10.0L;
   for (int s = 0; s < 9; ++s) d.Sablony[s] = PredvolenyKrok(SablonaSlotu(s).Predvolba);
   return d;
+}
+
+TRect UmiestniOkno(const TDesktop& d, int slot, TScreenSize obrazovka, TRect okno) {
+  if (slot < 0 || slot >= kPocetSlotov) return okno;
+  const TMiestoOkna& m = d.Okna[slot];
+  const int left = m.Left;  // unsigned 16-bit, so a negative place is far off the screen
+  const int top = m.Top;
+  okno.Left = left < obrazovka.Width - 50 ? left : 100;
+  okno.Top = top < obrazovka.Height - 50 ? top : 100;
+  return okno;
+}
+
+void UlozMiestoOkna(TDesktop& d, int slot, const TRect& okno) {
+  if (slot < 0 || slot >= kPocetSlotov) return;
+  TMiestoOkna& m = d.Okna[slot];
+  m.Left = static_cast<uint16_t>(static_cast<int16_t>(okno.Left));
+  m.Top = static_cast<uint16_t>(static_cast<int16_t>(okno.Top));
+  m.Height = static_cast<uint16_t>(static_cast<int16_t>(okno.Height));
+  m.Width = static_cast<uint16_t>(static_cast<int16_t>(okno.Width));
 }
 
 std::string VStartAdresari(const TKontext& k, std::string_view meno) {

@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "model/kostricka.h"
-#include "model/krok.h"
-#include "model/le.h"
+#include "model/bobbin.h"
+#include "model/step.h"
+#include "model/little_endian.h"
 
 namespace kvr {
 
@@ -71,9 +71,20 @@ static_assert(offsetof(TDesktop, Sablony) == 1408);
 #include <string>
 #include <string_view>
 
+#include "form/form.h"
+#include "form/ui_services.h"
+
 namespace kvr {
 
 struct TKontext;
+
+// The window at slot `slot` of the record: its Left and Top stored there, each
+// falling back to 100 when it lies at or beyond the screen size minus 50
+// pixels; the size stays as designed. A slot outside the record changes
+// nothing.
+TRect UmiestniOkno(const TDesktop& d, int slot, TScreenSize obrazovka, TRect okno);
+// Stores a window's Left, Top, Height and Width into its slot.
+void UlozMiestoOkna(TDesktop& d, int slot, const TRect& okno);
 
 inline constexpr std::string_view kCestaWmCfg = "C:\\DSQ\\WM_cfg.ini";
 

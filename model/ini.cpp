@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "model/io.h"
-#include "model/kodovanie.h"
-#include "model/subory.h"
+#include "model/codepage.h"
+#include "model/program_files.h"
 
 // Single-byte text only: values pass through as bytes and are decoded here.
 #define SI_NO_CONVERSION

@@ -3,10 +3,9 @@
 #include <stdexcept>
 
 #include "model/numeric.h"
-#include "model/subory.h"
-#include "ui/kontext.h"
-#include "ui/prog.h"
-#include "ui/sluzby.h"
+#include "model/program_files.h"
+#include "model/context.h"
+#include "form/ui_services.h"
 
 namespace kvr {
 
@@ -102,19 +101,19 @@ void NovyProgram(TKontext& k) {
 }
 
 void ProgInic(TKontext& k) {
-  VypisProgCaption(k);
+  k.Okno().VypisProgCaption();
   // The block shrinks to the current step and is then dropped: no selection remains.
   k.Vyber.BlokOd = 0;
   k.Vyber.BlokDo = 0;
   k.Vyber.VybraneKroky.fill(0);
   k.AktKomora = 0;
   k.PosunHodnota = 0.0L;
-  if (k.Prog != nullptr) k.Prog->ZobrazParametre(k.Program.AktKrok);
+  k.Okno().ZobrazParametre(k.Program.AktKrok);
   k.Program.KrokyZaloha = k.Program.Kroky;
   k.Program.PocetZaloha = k.Program.PocetKrokov;
   k.Pohlad.PevnaLava = 0.0L;
   k.Pohlad.PevnaPrava = 0.0L;
-  if (k.Prog != nullptr) k.Ui->Invalidate(*k.Prog, "PaintBox1");
+  k.Okno().Prekresli();
 }
 
 }  // namespace kvr

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "model/krok.h"
+#include "model/step.h"
 
 namespace kvr {
 

@@ -1,5 +1,7 @@
 #include "qt/binder.h"
 
+#include "form/events.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -28,9 +30,9 @@
 #include <limits>
 
 #include "qt/qt_canvas.h"
-#include "ui/canvas.h"
-#include "ui/kontext.h"
-#include "ui/sluzby.h"
+#include "form/canvas.h"
+#include "model/context.h"
+#include "form/ui_services.h"
 
 namespace kvr {
 
@@ -824,7 +826,7 @@ void QtBinder::Unbind(QtFormView* v) {
 
 void QtBinder::Run(const std::function<void()>& fn) {
   if (k_ != nullptr) {
-    SpustiUdalost(*k_, fn);
+    RunEvent(*k_->Ui, fn);
     return;
   }
   try {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/form.h"
+#include "form/form.h"
 
 class QAction;
 class QMenu;

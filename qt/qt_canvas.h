@@ -28,7 +28,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/canvas.h"
+#include "form/canvas.h"
 
 class QPainter;
 

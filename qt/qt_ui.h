@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "qt/binder.h"
-#include "ui/sluzby.h"
+#include "form/ui_services.h"
 
 class QDialog;
 class QTimer;

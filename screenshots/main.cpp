@@ -30,20 +30,20 @@
 
 #include "platform/platform.h"
 #include "qt/binder.h"
-#include "qt/model_okno.h"
-#include "qt/prog_okno.h"
+#include "qt/model_window.h"
+#include "qt/main_window.h"
 #include "qt/qt_ui.h"
-#include "qt/vstup_okno.h"
-#include "tools/updown.h"
-#include "tools/vstup.h"
-#include "tools/vstup_tw.h"
-#include "ui/errors_okno.h"
-#include "ui/info_okno.h"
-#include "ui/prog.h"
-#include "model/subory.h"
-#include "model/ukazka.h"
-#include "ui/wait_okno.h"
-#include "ui/warnings_okno.h"
+#include "qt/keypad_window.h"
+#include "tools/up_down.h"
+#include "tools/keypad.h"
+#include "tools/text_input.h"
+#include "ui/errors_window.h"
+#include "ui/info_window.h"
+#include "ui/main_window.h"
+#include "model/program_files.h"
+#include "model/sample_program.h"
+#include "ui/wait_window.h"
+#include "ui/warnings_window.h"
 
 namespace kvr {
 namespace {
@@ -146,8 +146,7 @@ int Spusti(const QString& outDir) {
     k.Program.MenoSuboru = ukazka;
   });
   // Windows of their own for forms the creation handler made.
-  std::unique_ptr<QtVstupOkno> vstupOkno;
-  if (prog.fVstup) vstupOkno = std::make_unique<QtVstupOkno>(*prog.fVstup, ui.Binder(), &progOkno);
+  QtVstupOkno vstupOkno(prog.fVstup, ui.Binder(), &progOkno);
 
   // Every window of the station: the main form and the forms it owns. A form
   // without a window of its own is shown in the plain window the user
@@ -157,13 +156,13 @@ int Spusti(const QString& outDir) {
     TForm* form;
   } okna[] = {
       {"prog", &prog},
-      {"fErrors", prog.fErrors.get()},
-      {"fInfo", prog.fInfo.get()},
-      {"fUpDown", prog.fUpDown.get()},
-      {"fVstup", prog.fVstup.get()},
-      {"fVstupTW", prog.fVstupTW.get()},
-      {"fWait", prog.fWait.get()},
-      {"fWarnings", prog.fWarnings.get()},
+      {"fErrors", &prog.fErrors},
+      {"fInfo", &prog.fInfo},
+      {"fUpDown", &prog.fUpDown},
+      {"fVstup", &prog.fVstup},
+      {"fVstupTW", &prog.fVstupTW},
+      {"fWait", &prog.fWait},
+      {"fWarnings", &prog.fWarnings},
       {"fModel", &prog.fModel},
   };
   int failed = 0;

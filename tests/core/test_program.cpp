@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "model/program.h"
-#include "model/stroj.h"
+#include "model/machine.h"
 #include "support/fake_platform.h"
 #include "support/fake_ui.h"
-#include "ui/kontext.h"
-#include "ui/prog.h"
+#include "model/context.h"
+#include "support/recording_main_window.h"
 
 namespace kvr {
 namespace {
@@ -125,8 +125,9 @@ TEST(Zaokruhli, PositionsAndText) {
 struct NovyProgramTest : ::testing::Test {
   test::ScriptedUi ui;
   test::FakePlatform pl;
-  TProg prog{ui, pl};
-  TKontext& k = prog.Kontext();
+  TKontext k{ui, pl};
+  test::RecordingMainWindow okno;
+  void SetUp() override { k.PripojOkno(&okno); }
 };
 
 TEST_F(NovyProgramTest, ClearsTheProgramButKeepsTheBobbinChambers) {
@@ -146,7 +147,7 @@ TEST_F(NovyProgramTest, ClearsTheProgramButKeepsTheBobbinChambers) {
   k.Vyber.VybraneKroky[3] = 1;
   k.AktKomora = 2;
 
-  prog.mnSuborNovy.Click();
+  NovyProgram(k);
 
   EXPECT_EQ(k.Program.PocetKrokov, 0);
   EXPECT_EQ(k.Program.AktKrok, 0);
@@ -164,8 +165,8 @@ TEST_F(NovyProgramTest, ClearsTheProgramButKeepsTheBobbinChambers) {
   EXPECT_EQ(k.Vyber.BlokOd, 0);
   EXPECT_EQ(k.Vyber.VybraneKroky[3], 0);
   EXPECT_EQ(k.AktKomora, 0);
-  EXPECT_EQ(prog.pProgram.Caption, "");
-  EXPECT_FALSE(ui.invalidated.empty());
+  // The main window shows the empty program: captions, no step, a repaint.
+  EXPECT_EQ(okno.calls, (std::vector<std::string>{"VypisProgCaption", "ZobrazParametre 0", "Prekresli"}));
 }
 
 TEST_F(NovyProgramTest, ProgInicTakesTheUndoCopy) {

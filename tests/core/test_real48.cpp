@@ -4,7 +4,7 @@
 #include <cstring>
 #include <limits>
 
-#include "model/krok.h"
+#include "model/step.h"
 #include "model/numeric.h"
 #include "model/real48.h"
 

@@ -24,12 +24,12 @@
 #include <vector>
 
 #include "model/io.h"
-#include "qt/qt_pomoc.h"
+#include "qt/qt_helpers.h"
 #include "qt/qt_ui.h"
 #include "support/fake_platform.h"
-#include "ui/bezhlavy_ui.h"
-#include "ui/canvas.h"
-#include "ui/kontext.h"
+#include "form/headless_ui.h"
+#include "form/canvas.h"
+#include "model/context.h"
 
 namespace kvr {
 namespace {
@@ -143,7 +143,7 @@ class BinderTest : public ::testing::Test {
     return w;
   }
 
-  TBezhlavyUi ui;
+  HeadlessUi ui;
   test::FakePlatform pl;
   TKontext k{ui, pl};
   TSkusobna f;
@@ -387,7 +387,7 @@ TEST_F(BinderTest, FailingHandlerGoesToTheErrorReportAndTheStationGoesOn) {
   f.cbVyber.OnChange = [] { throw std::runtime_error("kaputt"); };
   W<QPushButton>("bOK")->click();
   emit W<QComboBox>("cbVyber")->activated(1);
-  EXPECT_EQ(ui.Hlasenia, (std::vector<std::string>{"E/A-Fehler 103", "kaputt"}));
+  EXPECT_EQ(ui.Reports, (std::vector<std::string>{"E/A-Fehler 103", "kaputt"}));
   // The state reached before the failure is shown.
   EXPECT_EQ(W<QLabel>("pStav")->text(), QStringLiteral("halb"));
 }
@@ -502,7 +502,7 @@ TEST_F(BinderTest, PaintBoxPaintsThroughTheFormAtTheZoom) {
   // A failing drawing goes to the error report like any event.
   f.chybaKresby = "E/A-Fehler 5";
   pb->repaint();
-  EXPECT_EQ(ui.Hlasenia, (std::vector<std::string>{"E/A-Fehler 5"}));
+  EXPECT_EQ(ui.Reports, (std::vector<std::string>{"E/A-Fehler 5"}));
 }
 
 TEST_F(BinderTest, PaintBoxMouseArrivesInTheBoxsPixels) {

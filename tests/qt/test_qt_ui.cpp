@@ -8,9 +8,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "qt/qt_pomoc.h"
+#include "qt/qt_helpers.h"
 #include "support/fake_platform.h"
-#include "ui/kontext.h"
+#include "model/context.h"
 
 namespace kvr {
 namespace {

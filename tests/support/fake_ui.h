@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/sluzby.h"
+#include "form/ui_services.h"
 
 namespace kvr::test {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/canvas.h"
+#include "form/canvas.h"
 
 namespace kvr::test {
 

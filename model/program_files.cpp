@@ -1,0 +1,325 @@
+// Reading program files into the program store, and the warnings file.
+#include "model/program_files.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "model/io.h"
+#include "model/ini.h"
+#include "model/codepage.h"
+#include "model/little_endian.h"
+#include "model/numeric.h"
+#include "model/machine.h"
+#include "model/step_records.h"
+#include "platform/platform.h"
+#include "form/headless_ui.h"
+#include "model/context.h"
+#include "form/ui_services.h"
+
+namespace kvr {
+
+namespace fs = std::filesystem;
+
+static_assert(kPataNova == kPataSize);
+static_assert(kPataStary3 == kStaraPataSize);
+static_assert(kPataOffKomory + sizeof(TKostricka::Komory) == kPataOffAbstand);
+static_assert(kPataOffAbstand + sizeof(Real48) == kPataKoniecKostricky);
+
+namespace {
+
+// Larger files are refused before they are read: no image of any format is
+// near this, and a warnings text of 350 keys is a few kilobytes.
+constexpr uintmax_t kMaxVelkostSuboru = 16u * 1024u * 1024u;
+
+bool JeStary(uint32_t z) { return z == kZnackaStary1 || z == kZnackaStary2 || z == kZnackaStary3; }
+
+size_t DlzkaZaznamu(uint32_t z) {
+  if (JeStary(z)) return kZaznamStary;
+  return z == kZnackaGC ? kZaznamGC : kZaznamT;
+}
+
+// Whether a record holds a step that the store counts (kind 1 to 6), decided
+// from its bytes as the decoder would decide the kind.
+bool ZaznamNeprazdny(uint32_t z, const uint8_t* r) {
+  if (JeStary(z)) return (r[1] | r[2] | r[3] | r[9] | (r[6] & 0x7F) | r[7]) != 0;
+  const int druh = r[0] & 7;
+  return druh >= 1 && druh <= 6;
+}
+
+std::string VUvodzovkach(std::string_view text, const std::string& cesta) {
+  return std::string(text) + "\"" + cesta + "\"";
+}
+
+
+void CitajKostricku(TKostricka& kos, const uint8_t* pata) {
+  std::memcpy(kos.Bytes() + offsetof(TKostricka, Komory), pata + kPataOffKomory, sizeof kos.Komory);
+  kos.Abstand = Real48::FromBytes(pata + kPataOffAbstand);
+}
+
+}  // namespace
+
+bool ZnamaZnacka(uint32_t z) { return !NazovFormatu(z).empty(); }
+
+std::string_view NazovFormatu(uint32_t z) {
+  switch (z) {
+    case kZnackaStary1: return "OLD1";
+    case kZnackaStary2: return "OLD2";
+    case kZnackaStary3: return "OLD3";
+    case kZnackaGC: return "KVR-G/C";
+    case kZnackaT: return "KVR-T";
+    case kZnackaTW: return "KVR-T+W";
+    default: return {};
+  }
+}
+
+std::string CestaWarningov(const TKontext& k) { return k.Platform->MapSystemPath(kCestaWarningov); }
+
+uint32_t ZistiTypSuboru(TKontext& k, const std::string& cesta) {
+  std::error_code ec;
+  const fs::path p = NativnaCesta(cesta);
+  std::ifstream in;
+  if (!fs::is_directory(p, ec)) in.open(p, std::ios::binary);
+  if (!in.is_open()) {
+    k.Ui->Error(VUvodzovkach(kTextNeotvori, cesta));
+    return 0;
+  }
+  std::fill(k.Subory.SuborBuf.begin(), k.Subory.SuborBuf.end(), uint8_t{0});
+  in.seekg(0, std::ios::end);
+  const std::streamoff velkost = in.tellg();
+  if (velkost < 0) throw TIoError(VUvodzovkach(" Fehler beim Lesen: ", cesta));
+  if (velkost < static_cast<std::streamoff>(kDlzkaZnacky)) return 0;
+  in.seekg(velkost - static_cast<std::streamoff>(kDlzkaZnacky));
+  uint8_t z[kDlzkaZnacky]{};
+  in.read(reinterpret_cast<char*>(z), kDlzkaZnacky);
+  if (!in) throw TIoError(VUvodzovkach(" Fehler beim Lesen: ", cesta));
+  return GetU32(z);
+}
+
+std::optional<TNacitanyProgram> PripravProgram(TKontext& k, const std::string& cesta, uint32_t znacka) {
+  auto odmietni = [&](std::string text) -> std::optional<TNacitanyProgram> {
+    k.Ui->Error(text);
+    return std::nullopt;
+  };
+  if (!ZnamaZnacka(znacka)) return odmietni(std::string(kTextNieJeProgram));
+  std::error_code ec;
+  const uintmax_t velkost = fs::file_size(NativnaCesta(cesta), ec);
+  if (ec) return odmietni(VUvodzovkach(kTextNeotvori, cesta));
+  if (velkost > kMaxVelkostSuboru) return odmietni(VUvodzovkach(kTextPrilisVelky, cesta));
+  std::optional<std::vector<uint8_t>> data = CitajCelySubor(cesta);
+  if (!data) return odmietni(VUvodzovkach(kTextNeotvori, cesta));
+  const std::vector<uint8_t>& d = *data;
+  const size_t velk = d.size();
+  // The file may have changed since its marker was read.
+  if (velk < kDlzkaZnacky || GetU32(&d[velk - kDlzkaZnacky]) != znacka) return odmietni(std::string(kTextNieJeProgram));
+
+  TNacitanyProgram p;
+  p.Cesta = cesta;
+  p.Znacka = znacka;
+  p.Model = k.Stroj.Model;
+  p.Prevod = k.Stroj.Prevod;
+  p.MenoKostricky = k.Program.MenoKostricky;
+
+  size_t b = 0;  // bytes of the image
+  switch (znacka) {
+    case kZnackaStary1:
+      b = velk;
+      break;
+    case kZnackaStary2:
+      if (velk < kPataStary2 + kDlzkaZnacky) return odmietni(VUvodzovkach(kTextPoskodeny, cesta));
+      b = velk - kPataStary2 - kDlzkaZnacky;
+      break;
+    case kZnackaStary3:
+      if (velk < kPataStary3 + kDlzkaZnacky) return odmietni(VUvodzovkach(kTextPoskodeny, cesta));
+      b = velk - kPataStary3 - kDlzkaZnacky;
+      p.StaraPata.assign(d.begin() + static_cast<std::ptrdiff_t>(b),
+                         d.begin() + static_cast<std::ptrdiff_t>(b + kPataStary3));
+      break;
+    case kZnackaGC:
+    case kZnackaT:
+      if (velk < kPataNovaSoZnackou) return odmietni(VUvodzovkach(kTextPoskodeny, cesta));
+      b = velk - kPataNovaSoZnackou;
+      break;
+    case kZnackaTW: {
+      TRozdelenie r = RozdelWarningy(d);
+      if (r.p == 0) return odmietni(VUvodzovkach(kTextBezKvrT, cesta));
+      if (r.p < kPataNovaSoZnackou) return odmietni(VUvodzovkach(kTextPoskodeny, cesta));
+      b = r.p - kPataNovaSoZnackou;
+      p.Warningy = std::move(r.warningy);
+      break;
+    }
+    default:
+      break;
+  }
+  if (b > kSuborBufSize) return odmietni(VUvodzovkach(kTextPrilisVelky, cesta));
+  p.SuborBuf.assign(kSuborBufSize, 0);
+  std::copy_n(d.begin(), b, p.SuborBuf.begin());
+
+  if (znacka == kZnackaStary3) {
+    const uint8_t* t = p.StaraPata.data();
+    p.Model = CitajKratkyRetazec(t + kPataOffModel, 20);
+    p.Prevod = IndexPrevodu(CitajKratkyRetazec(t + kPataOffPrevod, 20));
+    p.MenoKostricky = CitajKratkyRetazec(t + kPataOffKostricka, 80);
+    if (!p.MenoKostricky.empty()) CitajKostricku(p.Kostricka, t);
+  } else if (!JeStary(znacka)) {
+    p.Pata.assign(d.begin() + static_cast<std::ptrdiff_t>(b),
+                  d.begin() + static_cast<std::ptrdiff_t>(b + kPataNova));
+    const uint8_t* t = p.Pata.data();
+    p.Model = CitajKratkyRetazec(t + kPataOffModel, 20);
+    p.Prevod = IndexPrevodu(CitajKratkyRetazec(t + kPataOffPrevod, 20));
+    std::string meno = CitajKratkyRetazec(t + kPataOffKostricka, 80);
+    if (znacka == kZnackaTW || SuborExistuje(meno)) p.MenoKostricky = std::move(meno);
+    if (!p.MenoKostricky.empty()) CitajKostricku(p.Kostricka, t);
+    const uint8_t* h = p.SuborBuf.data();
+    p.CelkovaKorekcia = CitajBcdSuradnicu(h + 5);
+    p.HlavParam1 = h[8];
+    p.HlavParam2 = (h[9] >> 4) + 1;
+    p.HlavParam3 = h[10] & 1;
+  }
+
+  // Steps: records 1..count, the header formats counting their header record.
+  const bool hlavicka = !JeStary(znacka);
+  const size_t rec = DlzkaZaznamu(znacka);
+  const size_t pocet = b / rec;
+  for (size_t i = kMaxKrokov + 1; i <= pocet; ++i) {
+    const size_t off = hlavicka ? rec * i : rec * (i - 1);
+    if (off >= b) break;
+    if (ZaznamNeprazdny(znacka, &p.SuborBuf[off])) return odmietni(VUvodzovkach(kTextViacKrokov, cesta));
+  }
+
+  // Decode into a scratch store under the model and gear the file will set.
+  HeadlessUi ticho;  // its messages are given once, when the program is taken into the store
+  TKontext s(ticho, *k.Platform);
+  s.Stroj = k.Stroj;
+  s.Stroj.Model = p.Model;
+  s.Stroj.Prevod = p.Prevod;
+  NastavModel(s);
+  // NastavModel leaves no old-format tables for models without them.
+  if (JeStary(znacka) && (s.Stroj.TabulkaPosuvu == nullptr || s.Stroj.TabulkaOtacok == nullptr))
+    return odmietni(std::string(kTextStaryFormatModel) + s.Stroj.Model + " !");
+  std::copy(p.SuborBuf.begin(), p.SuborBuf.end(), s.Subory.SuborBuf.begin());
+  const int n = static_cast<int>(std::min<size_t>(pocet, kMaxKrokov));
+  for (int i = 1; i <= n; ++i) {
+    TKrok& krok = s.Program.Kroky[i];
+    if (JeStary(znacka)) {
+      if (std::optional<std::string> chyba = KrokZGC11(s, krok, i))
+        return odmietni(*chyba);
+    } else if (znacka == kZnackaGC) {
+      KrokZGC(s, krok, i);
+    } else {
+      KrokZT(s, krok, i);
+    }
+  }
+  p.Kroky = s.Program.Kroky;
+  p.PocetZaznamov = static_cast<int32_t>(pocet);
+  return p;
+}
+
+void PouziProgram(TKontext& k, const TNacitanyProgram& p) {
+  TSuborStav& sub = k.Subory;
+  std::copy(p.SuborBuf.begin(), p.SuborBuf.end(), sub.SuborBuf.begin());
+  if (p.Pata.size() == kPataNova) std::copy(p.Pata.begin(), p.Pata.end(), sub.PataSuboru.begin());
+  if (p.StaraPata.size() == kPataStary3) std::copy(p.StaraPata.begin(), p.StaraPata.end(), sub.StaraPata.begin());
+  sub.CelkovaKorekcia = p.CelkovaKorekcia;
+  sub.HlavParam1 = p.HlavParam1;
+  sub.HlavParam2 = p.HlavParam2;
+  sub.HlavParam3 = p.HlavParam3;
+  for (TBodKroku& bod : k.BodyKrokov) bod = TBodKroku{};
+  k.Program.Kroky = p.Kroky;
+  k.Kostricka = p.Kostricka;
+  k.Program.MenoKostricky = p.MenoKostricky;
+
+  k.Stroj.Model = p.Model;
+  k.Stroj.Prevod = p.Prevod;
+  NastavModel(k);
+  TPohlad& v = k.Pohlad;
+  const long double lava = v.OknoLava;
+  const long double prava = v.OknoPrava;
+  if (!(prava > lava) || prava == 0.0L) {
+    v.OknoLava = 0.0L;
+    v.OknoPrava = static_cast<long double>(k.Stroj.MaxBreite);
+  }
+
+  PrepocitajKroky(k.Program);
+  ProgInic(k);
+  // The coil's first layers in view.
+  k.Okno().NastavVertPos(0);
+  k.Program.AktAdresar = AdresarSuboru(p.Cesta);
+  k.Program.Zmeneny = 0;
+  k.Okno().ZobrazModel();
+
+  // A gear step holds its gear divided by 100; it is a change only when that
+  // gear is not the one the model is fixed to.
+  if (k.Stroj.MeniPrevod == 0) {
+    for (int i = 1; i <= k.Program.PocetKrokov; ++i) {
+      const TKrok& krok = k.Program.Kroky[i];
+      if (krok.Druh == kDruhGetriebe && Round(static_cast<long double>(krok.Hodnota) * 100.0L) != k.Stroj.Prevod) {
+        k.Ui->Error(std::string(kTextStalyPrevod));
+        break;
+      }
+    }
+  }
+}
+
+bool NacitajProgram(TKontext& k, const std::string& cesta, uint32_t znacka, int32_t& pocet) {
+  if (cesta.empty()) return false;
+  std::optional<TNacitanyProgram> p = PripravProgram(k, cesta, znacka);
+  if (!p) return false;
+  if (znacka == kZnackaTW) ZapisSuborBezpecne(CestaWarningov(k), p->Warningy);
+  pocet = p->PocetZaznamov;
+  PouziProgram(k, *p);
+  pocet = k.Program.PocetKrokov;
+  return true;
+}
+
+// ---- Warnings -------------------------------------------------------------
+
+TRozdelenie RozdelWarningy(std::span<const uint8_t> subor) {
+  static constexpr uint8_t kVzor[4] = {0x54, 0x43, 0x4E, 0x03};
+  TRozdelenie r;
+  size_t koniec = subor.size();
+  if (koniec >= kDlzkaZnacky && GetU32(&subor[koniec - kDlzkaZnacky]) == kZnackaTW) koniec -= kDlzkaZnacky;
+  size_t zhoda = 0;
+  bool pripajaj = false;
+  for (size_t i = 0; i < koniec; ++i) {
+    const uint8_t b = subor[i];
+    if (pripajaj) r.warningy.push_back(b);
+    if (b == kVzor[0]) {
+      zhoda = 1;
+    } else if (zhoda > 0 && b == kVzor[zhoda]) {
+      if (++zhoda == 4) {
+        r.p = i + 1;
+        zhoda = 0;
+        pripajaj = true;
+      }
+    } else {
+      zhoda = 0;
+    }
+  }
+  return r;
+}
+
+size_t Hladaj_Zaciatok_Warningov(TKontext& k, const std::string& cesta) {
+  std::optional<std::vector<uint8_t>> data = CitajCelySubor(cesta);
+  if (!data) throw TIoError(VUvodzovkach(kTextNeotvori, cesta));
+  TRozdelenie r = RozdelWarningy(*data);
+  ZapisSuborBezpecne(CestaWarningov(k), r.warningy);
+  return r.p;
+}
+
+void NacitajWarningy(TKontext& k, const std::string& iniCesta) {
+  const TIniSubor ini(iniCesta);
+  for (int i = 1; i <= kMaxKrokov; ++i)
+    k.Program.Warningy[static_cast<size_t>(i)] =
+        PrvychZnakov(ini.CitajText(kSekciaWarningov, "STEP_" + std::to_string(i)), kMaxWarning);
+}
+
+void Delete_WarningsFile(const std::string& iniCesta) {
+  if (!SuborExistuje(iniCesta)) return;
+  std::error_code ec;
+  fs::remove(NativnaCesta(iniCesta), ec);
+  if (ec) throw TIoError(" Kann man nicht löschen: \"" + iniCesta + "\" (" + ec.message() + ")");
+}
+
+}  // namespace kvr

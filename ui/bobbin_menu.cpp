@@ -1,0 +1,52 @@
+#include "ui/bobbin_menu.h"
+
+#include "form/ui_services.h"
+#include "model/bobbin_files.h"
+#include "model/context.h"
+#include "ui/file_menu.h"
+
+namespace kvr {
+
+BobbinMenu::BobbinMenu(TForm& okno, TKontext& k)
+    : mnKOSTRICKA{okno, "mnKOSTRICKA", TControlKind::MenuItem, "SPULENKÖRPER"},
+      mnKostrickaVyber{okno, "mnKostrickaVyber", TControlKind::MenuItem, "Auswahl"},
+      mnKostrickaZrus{okno, "mnKostrickaZrus", TControlKind::MenuItem, "Lösche"},
+      mnKostrickaNavrh{okno, "mnKostrickaNavrh", TControlKind::MenuItem, "Vorschlag"},
+      mnKostrickaZarovnaj{okno, "mnKostrickaZarovnaj", TControlKind::MenuItem, "Richten"},
+      k_(k) {
+  for (TControl* c : {&mnKostrickaVyber, &mnKostrickaZrus, &mnKostrickaNavrh, &mnKostrickaZarovnaj})
+    c->Parent = mnKOSTRICKA.Name();
+  mnKostrickaVyber.OnClick = [this] { Open_Kostricka(); };
+  mnKostrickaNavrh.OnClick = [this] { mnKostrickaNavrhClick(); };
+  mnKostrickaZrus.OnClick = [this] { mnKostrickaZrusClick(); };
+}
+
+void BobbinMenu::Open_Kostricka() {
+  const TFileDialog d = DialogSuboru(k_, k_.Program.MenoKostricky, kAdresarKostriciek, "Öffnen");
+  // A cancelled dialog keeps its proposed name, so the current file is read again.
+  k_.Program.MenoKostricky = k_.Ui->OpenDialog(d).value_or(d.FileName);
+  if (!k_.Program.MenoKostricky.empty()) {
+    NacitajKostricku(k_, k_.Program.MenoKostricky, k_.Kostricka);
+    k_.KostrickaNavrh = k_.Kostricka;
+    k_.AktKomora = PociatocnaKomora(k_.Kostricka);
+    k_.Program.Zmeneny = 1;
+    k_.Okno().Prekresli();
+  }
+  k_.Okno().VypisProgCaption();
+}
+
+void BobbinMenu::mnKostrickaNavrhClick() {
+  // The bobbin editor's window joins the station with the editor itself; until
+  // then the entry leaves bobbin, name and captions as they are.
+}
+
+void BobbinMenu::mnKostrickaZrusClick() {
+  k_.Kostricka = TKostricka{};
+  k_.Program.MenoKostricky.clear();
+  k_.AktKomora = 0;
+  k_.Okno().VypisProgCaption();
+  k_.Program.Zmeneny = 1;
+  k_.Okno().Prekresli();
+}
+
+}  // namespace kvr

@@ -1,0 +1,270 @@
+#include "ui/main_window.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "form/ui_services.h"
+#include "model/bobbin_files.h"
+#include "model/codepage.h"
+#include "model/desktop.h"
+#include "model/io.h"
+#include "model/machine.h"
+#include "model/program.h"
+#include "model/program_files.h"
+#include "platform/platform.h"
+#include "view/captions.h"
+
+namespace kvr {
+
+namespace {
+
+constexpr const char* kOtazkaUlozit = "Vorschlag wurde modifiziert, speichern ?";
+
+}  // namespace
+
+TProg::TProg(IUi& ui, IPlatform& platform)
+    : TForm("Prog", "KVR", {0, 0, 1048, 816}),
+      k_(ui, platform),
+      fErrors(k_),
+      fInfo(k_),
+      fUpDown(k_),
+      fVstup(k_),
+      fVstupTW(k_),
+      fWait(k_),
+      fWarnings(k_),
+      fModel(k_),
+      fileMenu(*this, k_),
+      editMenu(*this),
+      optionsMenu(*this, k_, fModel),
+      bobbinMenu(*this, k_),
+      templatesMenu(*this, k_),
+      drawing(*this, k_, fVstup),
+      machineState(*this, k_),
+      captions(*this, k_),
+      stepPanel(*this, k_, drawing),
+      stepKinds(*this) {
+  k_.PripojOkno(this);
+  BorderStyle = TBorderStyle::Sizeable;
+  // The bobbin and constants names open their files, as the menu entries do.
+  captions.lbKostricka.OnClick = [this] { bobbinMenu.Open_Kostricka(); };
+  captions.lbKonstanty.OnClick = [this] { templatesMenu.Open_Konstanty(); };
+  mnINFO.OnClick = [this] { mnINFOClick(); };
+}
+
+TProg::~TProg() { k_.PripojOkno(nullptr); }
+
+void TProg::FormCreate() {
+  k_.Kresba.Prekreslit = 1;
+  Bounds.Left = 0;
+  Bounds.Top = 0;
+  k_.Program.Zmeneny = 0;
+  k_.Program.StartAdresar = k_.Platform->StartupFolder();
+  k_.Program.AktAdresar.clear();
+  k_.Stroj.Model.clear();
+  k_.Pohlad.OknoLava = 0.0L;
+  k_.Pohlad.OknoPrava = 300.0L;
+  k_.Pohlad.PevnaLava = 0.0L;
+  k_.Pohlad.PevnaPrava = 0.0L;
+  k_.Stroj.MaxBreite = 300.0L;
+  k_.Stroj.MeniPrevod = 0;
+  k_.Program.MenoKostricky.clear();
+  std::fill(k_.Subory.SuborBuf.begin(), k_.Subory.SuborBuf.end(), uint8_t{0});
+  for (TBodKroku& b : k_.BodyKrokov) b = TBodKroku{};
+  k_.Program.Kroky.Vymaz();
+  for (TKomora& c : k_.Kostricka.Komory) c = TKomora{};
+  k_.Kostricka.Abstand = 0.0L;
+  k_.AktKomora = 0;
+  k_.Stroj.DelitelPosuvu = 128;
+
+  // Without a desktop file that can be written the station still starts, on
+  // the default record.
+  try {
+    NacitajDesktop(k_, VStartAdresari(k_, kDesktopSubor));
+  } catch (const TIoError& e) {
+    k_.Ui->ReportError(e.what());
+  }
+  const TDesktop& d = k_.Desktop;
+  for (int s = 0; s < 9; ++s) k_.KonstKroky[static_cast<size_t>(SablonaSlotu(s).Index)] = d.Sablony[s];
+
+  BorderStyle = TBorderStyle::Sizeable;
+  Bounds.Height = 816;
+  Bounds.Width = 1048;
+  k_.Program.MenoSuboru = CitajKratkyRetazec(d.MenoSuboru, 255);
+  k_.Stroj.Model = CitajKratkyRetazec(d.Model, 20);
+  k_.Stroj.Prevod = d.Prevod;
+  k_.Program.MenoKonstant = CitajKratkyRetazec(d.MenoKonstant, 255);
+  k_.Program.MenoKostricky = CitajKratkyRetazec(d.MenoKostricky, 255);
+  k_.Kostricka = d.Kostricka;
+  NastavModel(k_);
+  k_.Program.PoslednyOtvor = k_.Program.MenoSuboru;
+  machineState.pStav.Caption = TextStavu(k_.Stroj.Model);
+  // A zoom the zoom commands could never have stored starts the window at 100 %.
+  const int32_t z = k_.Desktop.Zoom;
+  if (z < 100 || z > 300) k_.Desktop.Zoom = 100;
+  Zoom = static_cast<double>(static_cast<int32_t>(k_.Desktop.Zoom)) / 100.0;
+  k_.Kresba.VyskaPisma = 9;
+
+  // The other windows, in their order of creation; each places itself.
+  fErrors.FormCreate();
+  fInfo.FormCreate();
+  fUpDown.FormCreate();
+  fVstup.FormCreate();
+  fVstupTW.FormCreate();
+  fWait.FormCreate();
+  fWarnings.FormCreate();
+  fModel.FormCreate();
+}
+
+void TProg::FormShow() {
+  const std::pair<TControl*, const char*> texty[] = {
+      {&fileMenu.mnSubor, "DATEI"},
+      {&fileMenu.mnSuborOtvor, "Öffnen"},
+      {&fileMenu.mnUlozGX, "Speichern format KVR-G,KVR-C"},
+      {&fileMenu.mnUlozT, "Speichern format  KVR-T"},
+      {&fileMenu.mnUlozT_W, "Speichern wie KVR-T + Achtungen"},
+      {&fileMenu.mnSuborNovy, "Neu"},
+      {&fileMenu.mnSuborExit, "Ende"},
+      {&editMenu.mnUNDO, "ZURÜCK"},
+      {&editMenu.mnCUT, "SCHNEIDEN"},
+      {&editMenu.mnCOPY, "KOPIE"},
+      {&editMenu.mnPASTE, "EINLEGEN"},
+      {&editMenu.mnDELETE, "LOESCHEN"},
+      {&optionsMenu.mnOPTIONS, "MÖGLICHKEITEN"},
+      {&optionsMenu.mnKontrol, "Kontrolle"},
+      {&optionsMenu.mnOptionsModel, "Model"},
+      {&optionsMenu.mnOptionsPosun, "Vorschub"},
+      {&mnINFO, "INFO"},
+      {&bobbinMenu.mnKOSTRICKA, "SPULENKÖRPER"},
+      {&bobbinMenu.mnKostrickaVyber, "Auswahl"},
+      {&bobbinMenu.mnKostrickaZrus, "Lösche"},
+      {&bobbinMenu.mnKostrickaNavrh, "Vorschlag"},
+      {&bobbinMenu.mnKostrickaZarovnaj, "Richten"},
+      {&templatesMenu.mnKONSTANTY, "KONSTANTEN"},
+      {&templatesMenu.mkOtvor, "Öffnen"},
+      {&templatesMenu.mkUloz, "Speichern"},
+      {&templatesMenu.mkDEFZAV, "WINDUNGEN 1"},
+      {&templatesMenu.mkDefZav2, "WINDUNGEN 2"},
+      {&templatesMenu.mkVrstvaZavity, "LAGE WIND.AUT."},
+      {&templatesMenu.mkVrstvaPosuv, "LAGE VORSCH.AUT."},
+      {&templatesMenu.mkVrstvaStop, "LAGE STOP"},
+      {&templatesMenu.mkOLEP, "BANDAGIEREN"},
+      {&templatesMenu.mkPRESUN, "VERSCHIEBUNG"},
+      {&templatesMenu.mkSKOK, "SPRUNG"},
+      {&templatesMenu.mkDelay, "PAUSE"},
+      {&stepKinds.bDefZav, "WINDUNGEN 1"},
+      {&stepKinds.bDefZav2, "WINDUNGEN 2"},
+      {&stepKinds.bPresun, "VERSCHIEBUNG"},
+      {&stepKinds.bSkok, "SPRUNG"},
+      {&stepKinds.bDelay, "PAUSE"},
+      {&stepKinds.bPrevod, "GETRIEBE"},
+      {&stepKinds.bFunctions, "    FUNKTION.   "},
+      {&machineState.pAction, "AKTIONEN"},
+      {&drawing.B_OverView, "UEBERSICHT"},
+      {&stepKinds.gTypKroku, "     SCHRITTART    "},
+      {&stepPanel.bNulovat, " WINDUNGEN: "},
+      {&stepPanel.lbSF, "SPEZIELLE FUNKTIONEN"},
+      {&stepPanel.lbInOut, " EINGÄNGE / AUSGÄNGE "},
+      {&captions.lbKostricka, "KÖRPER NAME:"},
+      {&captions.lbKonstanty, "KONSTANTEN NAME:"},
+      {&machineState.pAbortStep, "Abbruch"},
+      {&machineState.pPocetZavitov, "Windungen: "},
+      {&machineState.pPolohaNav, "Lage: "},
+      {&machineState.pVrstvaNav, " LAGE: "},
+      {&machineState.pPrevodNav, "Getriebe: "},
+      {&machineState.pSmerPosuvu, ""},
+  };
+  for (const auto& [c, t] : texty) c->Caption = t;
+  optionsMenu.mnKontrol.Enabled = true;
+  fileMenu.mnUlozGX.Tag = 0;
+  fileMenu.mnUlozT.Tag = 1;
+
+  k_.Kresba.Prehlad = 0;
+  k_.Kresba.RezimMysi = 1;
+  k_.Program.AktKrok = 0;
+  k_.PosunHodnota = 0.0L;
+  k_.Program.PocetKrokov = 0;
+  stepKinds.bPrevod.Enabled = k_.Stroj.MeniPrevod == 1;
+  k_.AktKomora = PociatocnaKomora(k_.Kostricka);
+  VypisProgCaption();
+  ZobrazParametre(0);
+
+  const std::string ini = CestaWarningov(k_);
+  if (SuborExistuje(ini)) NacitajWarningy(k_, ini);
+
+  const std::string& meno = k_.Program.MenoSuboru;
+  if (!meno.empty() && SuborExistuje(meno)) {
+    const uint32_t znacka = ZistiTypSuboru(k_, meno);
+    // A program with warnings opens only through the open command, which
+    // writes the panel software's warnings file.
+    if (znacka == kZnackaStary1 || znacka == kZnackaStary2 || znacka == kZnackaStary3 || znacka == kZnackaGC ||
+        znacka == kZnackaT) {
+      int32_t pocet = 0;
+      NacitajProgram(k_, meno, znacka, pocet);
+    } else {
+      k_.Ui->Error(std::string(kTextNieJeProgram));
+    }
+  }
+
+  stepPanel.gParam.Enabled = true;
+  optionsMenu.mnOptionsModel.Enabled = true;
+  optionsMenu.mnZoomPlus.Enabled = true;
+  optionsMenu.mnZoomMinus.Enabled = true;
+  optionsMenu.mnParametre.Enabled = false;
+  machineState.pPrevodNav.Caption = TextPrevodu(k_.Stroj);
+}
+
+void TProg::mnOptionsOknaClick() {
+  UlozMiestoOkna(k_.Desktop, kSlotProg, Bounds);
+  UlozMiestoOkna(k_.Desktop, kSlotUpDown, fUpDown.Bounds);
+  UlozMiestoOkna(k_.Desktop, kSlotVstup, fVstup.Bounds);
+  UlozMiestoOkna(k_.Desktop, kSlotErrors, fErrors.Bounds);
+  UlozMiestoOkna(k_.Desktop, kSlotInfo, fInfo.Bounds);
+}
+
+bool TProg::FormClose() {
+  // An open error description window keeps what was typed into it.
+  if (fErrors.Visible) fErrors.FormClose();
+  mnOptionsOknaClick();
+  if (k_.Program.Zmeneny != 0 && k_.Program.Online == 0) {
+    switch (k_.Ui->Message(TMsgKind::Warning, kOtazkaUlozit, TMsgButtons::YesNoCancel)) {
+      case TMsgAnswer::Cancel:
+        return false;
+      case TMsgAnswer::Yes:
+        try {
+          fileMenu.UlozSubor(1);
+        } catch (const TIoError& e) {
+          k_.Ui->ReportError(e.what());
+        }
+        // A cancelled or failed save keeps the station open with its program,
+        // and the starter is not told to quit.
+        if (k_.Subory.Ulozene != 1) return false;
+        break;
+      default:
+        break;
+    }
+  }
+  // The operator leaves either way; a desktop that cannot be written is reported.
+  try {
+    UlozDesktop(k_);
+  } catch (const TIoError& e) {
+    k_.Ui->ReportError(e.what());
+  }
+  k_.Platform->QuitStarter();
+  return true;
+}
+
+void TProg::mnINFOClick() { k_.Ui->ShowModal(fInfo); }
+
+void TProg::ZobrazParametre(int n) { stepPanel.ZobrazParametre(n); }
+void TProg::Prekresli() { drawing.Invaliduj(); }
+void TProg::PrekresliHned() { drawing.Prekresli(); }
+void TProg::NastavVertPos(int n) { drawing.NastavVertPos(n); }
+void TProg::VypisProgCaption() { captions.VypisProgCaption(); }
+void TProg::ZobrazTextProgramu(const std::string& text) { captions.pProgram.Caption = text; }
+
+void TProg::ZobrazModel() {
+  machineState.ZobrazModel();
+  stepKinds.bPrevod.Enabled = k_.Stroj.MeniPrevod == 1;
+}
+
+}  // namespace kvr

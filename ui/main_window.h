@@ -1,0 +1,86 @@
+// The main window: a shell that owns the context, the other windows in their
+// order of creation and the panels of its areas. It answers what the logic
+// asks of the main window (IMainWindow) by forwarding to its panels.
+#pragma once
+#include <string>
+
+#include "form/form.h"
+#include "model/context.h"
+#include "model/main_window.h"
+#include "tools/keypad.h"
+#include "tools/text_input.h"
+#include "tools/up_down.h"
+#include "ui/bobbin_menu.h"
+#include "ui/coil_drawing_panel.h"
+#include "ui/edit_menu.h"
+#include "ui/errors_window.h"
+#include "ui/file_menu.h"
+#include "ui/info_window.h"
+#include "ui/machine_state_panel.h"
+#include "ui/model_window.h"
+#include "ui/options_menu.h"
+#include "ui/program_captions_panel.h"
+#include "ui/step_kinds_panel.h"
+#include "ui/step_panel.h"
+#include "ui/templates_menu.h"
+#include "ui/wait_window.h"
+#include "ui/warnings_window.h"
+
+namespace kvr {
+
+class TProg : public TForm, public IMainWindow {
+  TKontext k_;  // first: the windows and panels below refer to it
+
+ public:
+  TProg(IUi& ui, IPlatform& platform);
+  ~TProg() override;
+
+  TKontext& Kontext() { return k_; }
+
+  // The other windows, reused for the station's life. Their creation handlers
+  // run from FormCreate in this order, the model window last.
+  TfErrors fErrors;
+  TfInfo fInfo;
+  TfUpDown fUpDown;
+  TVstup fVstup;
+  TfVstupTW fVstupTW;
+  TfWait fWait;
+  TfWarnings fWarnings;
+  TModel fModel;
+
+  // The areas of the window, in the order their controls are laid out (the
+  // menu bar's order first).
+  FileMenu fileMenu;
+  EditMenu editMenu;
+  OptionsMenu optionsMenu;
+  BobbinMenu bobbinMenu;
+  TemplatesMenu templatesMenu;
+  TControl mnINFO{*this, "mnINFO", TControlKind::MenuItem, "INFO"};
+  CoilDrawingPanel drawing;
+  MachineStatePanel machineState;
+  ProgramCaptionsPanel captions;
+  StepPanel stepPanel;
+  StepKindsPanel stepKinds;
+
+  // Creation of the main window, which then creates the other windows. Call
+  // it once, before FormShow.
+  void FormCreate() override;
+  void FormShow() override;
+  // Closing: the save question, the desktop, the starter. False when the
+  // window stays open.
+  bool FormClose() override;
+
+  void mnOptionsOknaClick();
+  void mnINFOClick();
+
+  // What the logic asks of the main window.
+  void ZobrazParametre(int n) override;
+  void Prekresli() override;
+  void PrekresliHned() override;
+  void NastavVertPos(int n) override;
+  void VypisProgCaption() override;
+  void ZobrazTextProgramu(const std::string& text) override;
+  void ZobrazModel() override;
+};
+
+}  // namespace kvr

@@ -1,0 +1,49 @@
+#include "ui/options_menu.h"
+
+#include "form/ui_services.h"
+#include "model/context.h"
+#include "ui/model_window.h"
+
+namespace kvr {
+
+OptionsMenu::OptionsMenu(TForm& okno, TKontext& k, TModel& model)
+    : mnOPTIONS{okno, "mnOPTIONS", TControlKind::MenuItem, "MÖGLICHKEITEN"},
+      mnKontrol{okno, "mnKontrol", TControlKind::MenuItem, "Kontrolle"},
+      mnOptionsModel{okno, "mnOptionsModel", TControlKind::MenuItem, "Model"},
+      mnOptionsPosun{okno, "mnOptionsPosun", TControlKind::MenuItem, "Vorschub"},
+      mnParametre{okno, "mnParametre", TControlKind::MenuItem, "Parametre"},
+      mnZoomPlus{okno, "mnZoomPlus", TControlKind::MenuItem, "Zoom +"},
+      mnZoomMinus{okno, "mnZoomMinus", TControlKind::MenuItem, "Zoom -"},
+      okno_(okno),
+      k_(k),
+      model_(model) {
+  for (TControl* c : {&mnKontrol, &mnOptionsModel, &mnOptionsPosun, &mnParametre, &mnZoomPlus, &mnZoomMinus})
+    c->Parent = mnOPTIONS.Name();
+  mnOptionsModel.OnClick = [this] { mnOptionsModelClick(); };
+  mnZoomPlus.OnClick = [this] { mnZoomPlusClick(); };
+  mnZoomMinus.OnClick = [this] { mnZoomMinusClick(); };
+}
+
+void OptionsMenu::mnOptionsModelClick() {
+  k_.Ui->ShowModal(model_);
+  k_.Okno().Prekresli();
+}
+
+void OptionsMenu::Zoom(int z) {
+  k_.Desktop.Zoom = z;
+  okno_.Zoom = static_cast<double>(z) / 100.0;
+  k_.Kresba.VyskaPisma = 9;
+}
+
+void OptionsMenu::mnZoomPlusClick() {
+  int32_t z = k_.Desktop.Zoom;
+  if (z < 100 || z > 300) z = 100;
+  if (z < 300) Zoom(z + 10);
+}
+
+void OptionsMenu::mnZoomMinusClick() {
+  const int32_t z = k_.Desktop.Zoom;
+  if (z > 100) Zoom(z - 10);
+}
+
+}  // namespace kvr

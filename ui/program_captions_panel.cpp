@@ -1,0 +1,21 @@
+#include "ui/program_captions_panel.h"
+
+#include "model/context.h"
+#include "view/captions.h"
+
+namespace kvr {
+
+ProgramCaptionsPanel::ProgramCaptionsPanel(TForm& okno, TKontext& k)
+    : pProgram{okno, "pProgram", TControlKind::Panel, "", {464, 32, 578, 30}},
+      lbKostricka{okno, "lbKostricka", TControlKind::Label, "KÖRPER NAME:", {464, 66, 288, 24}},
+      lbKonstanty{okno, "lbKonstanty", TControlKind::Label, "KONSTANTEN NAME:", {756, 66, 286, 24}},
+      k_(k) {}
+
+void ProgramCaptionsPanel::VypisProgCaption() {
+  TProgCaption c = ProgCaption(k_.Program);
+  lbKostricka.Caption = std::move(c.Kostricka);
+  lbKonstanty.Caption = std::move(c.Konstanty);
+  pProgram.Caption = std::move(c.Program);
+}
+
+}  // namespace kvr
