@@ -17,6 +17,7 @@
 #include "ui/errors_okno.h"
 #include "ui/info_okno.h"
 #include "ui/okna.h"
+#include "ui/rename_window.h"
 #include "ui/sluzby.h"
 #include "ui/wait_okno.h"
 #include "ui/warnings_okno.h"
@@ -134,6 +135,8 @@ void TProg::FormCreate() {
   fErrors->FormCreate();
   fInfo = std::make_unique<TfInfo>(k_);
   fInfo->FormCreate();
+  fKonvertNazovToSubor = std::make_unique<TfKonvertNazovToSubor>(*k_.Ui);
+  fKonvertNazovToSubor->FormCreate();
   fUpDown = std::make_unique<TfUpDown>(k_);
   fUpDown->FormCreate();
   fVstup = std::make_unique<TVstup>(k_);
@@ -303,6 +306,10 @@ void TProg::mnSuborExitClick() {
 
 void TProg::mnINFOClick() {
   if (fInfo) k_.Ui->ShowModal(*fInfo);
+}
+
+void TProg::mnNazovToSuborClick() {
+  if (fKonvertNazovToSubor) k_.Ui->ShowModal(*fKonvertNazovToSubor);
 }
 
 namespace {

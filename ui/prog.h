@@ -12,6 +12,7 @@ namespace kvr {
 
 struct TKrok;
 class TfInfo;
+class TfKonvertNazovToSubor;
 class TfErrors;
 class TfWarnings;
 class TfWait;
@@ -120,6 +121,7 @@ class TProg : public TForm {
   // (the model window last) and reused.
   std::unique_ptr<TfErrors> fErrors;
   std::unique_ptr<TfInfo> fInfo;
+  std::unique_ptr<TfKonvertNazovToSubor> fKonvertNazovToSubor;
   std::unique_ptr<TfUpDown> fUpDown;
   std::unique_ptr<TVstup> fVstup;
   std::unique_ptr<TfVstupTW> fVstupTW;
@@ -144,6 +146,8 @@ class TProg : public TForm {
   void mnOptionsOknaClick();
   void mnSuborExitClick();
   void mnINFOClick();
+  // Opens the conversion window modally; no menu entry is bound to it.
+  void mnNazovToSuborClick();
 
   // Bobbin and constants.
   void Open_Kostricka();
