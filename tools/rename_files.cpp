@@ -105,7 +105,7 @@ TRenameOutcome RenameAfterCoilName(const std::string& path, bool keepExtension, 
   if (keepExtension) o.NewName += FileExtension(path);
   const std::string stored = StoredName(o.NewName);
   const std::string folder = AdresarSuboru(path);
-  o.NewPath = folder + stored;
+  o.NewPath = folder + (stored.empty() ? o.NewName : stored);
   o.Result = TRenameResult::Failed;
   if (stored.empty()) {
     o.Why = TRenameWhy::UnusableName;

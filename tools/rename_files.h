@@ -42,7 +42,7 @@ struct TRenameOutcome {
   TRenameResult Result = TRenameResult::Skipped;
   TRenameWhy Why = TRenameWhy::None;
   std::string NewName;  // the name built from the header (with the extension when kept)
-  std::string NewPath;  // the file's folder and the name the file gets
+  std::string NewPath;  // the file's folder and the name the file gets (the name as built when unusable)
   std::string Detail;   // the operating system's reason for a SystemError
 };
 
