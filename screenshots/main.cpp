@@ -40,6 +40,7 @@
 #include "ui/errors_okno.h"
 #include "ui/info_okno.h"
 #include "ui/prog.h"
+#include "ui/rename_window.h"
 #include "model/subory.h"
 #include "model/ukazka.h"
 #include "ui/wait_okno.h"
@@ -159,6 +160,7 @@ int Spusti(const QString& outDir) {
       {"prog", &prog},
       {"fErrors", prog.fErrors.get()},
       {"fInfo", prog.fInfo.get()},
+      {"fKonvertNazovToSubor", prog.fKonvertNazovToSubor.get()},
       {"fUpDown", prog.fUpDown.get()},
       {"fVstup", prog.fVstup.get()},
       {"fVstupTW", prog.fVstupTW.get()},
