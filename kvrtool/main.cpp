@@ -6,9 +6,10 @@
 //   kvrtool convert IN OUT --to gc|t|tw [--model NAME] [--gear N]
 //   kvrtool layers FILE [--json] [--model NAME] [--gear N]
 //   kvrtool render FILE OUT.png [--zoom Z] [--model NAME] [--gear N]
+//   kvrtool rename PATH... [--keep-extension] [--dry-run] [--json]
 //
 // Exit status: 0 done, 1 usage error, 2 the input file was refused or could
-// not be read, 3 the output file could not be written.
+// not be read, 3 the output file could not be written, 6 a rename failed.
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -36,6 +37,7 @@
 #include "form/ui_services.h"
 #include "kvrtool/json.h"
 #include "kvrtool/image.h"
+#include "kvrtool/rename_command.h"
 #include "form/canvas.h"
 #include "view/coil_drawing.h"
 
@@ -55,13 +57,16 @@ constexpr std::string_view kPouzitie =
     "       kvrtool convert IN OUT --to gc|t|tw [--model NAME] [--gear N]\n"
     "       kvrtool layers FILE [--json] [--model NAME] [--gear N]\n"
     "       kvrtool render FILE OUT.png [--zoom Z] [--model NAME] [--gear N]\n"
+    "       kvrtool rename PATH... [--keep-extension] [--dry-run] [--json]\n"
     "Opens FILE as the station's open command does, starting from model \"KVR - 22\", gear 1\n"
     "(or the given ones, which the old formats 1 and 2 need), and prints what the program\n"
     "store then holds, or writes OUT as the station's save command of that format does\n"
     "(gc: KVR-G/C, t: KVR-T, tw: KVR-T with the warnings that IN brought).\n"
     "layers repaints the coil drawing once headless and prints the layer list;\n"
     "render writes the drawing as a PNG image (zoom 100 to 300 percent, default 100).\n"
-    "Exit status: 0 done, 1 usage error, 2 input refused or unreadable, 3 output not written.\n";
+    "rename renames KVR-G/C files (or every file of a folder) after their coil names.\n"
+    "Exit status: 0 done, 1 usage error, 2 input refused or unreadable, 3 output not written,\n"
+    "6 a rename failed.\n";
 
 // ---- Headless station ---------------------------------------------------------
 
@@ -349,6 +354,7 @@ int Hlavna(int argc, char** argv) {
     std::cout << kPouzitie;
     return kOk;
   }
+  if (a[0] == "rename") return RenameCommand({a.begin() + 1, a.end()});
   TVolby v;
   v.prikaz = std::string(a[0]);
   if (v.prikaz != "info" && v.prikaz != "convert" && v.prikaz != "layers" && v.prikaz != "render") return ChybaPouzitia("unknown command \"" + v.prikaz + "\"");

@@ -40,6 +40,7 @@
 #include "ui/errors_window.h"
 #include "ui/info_window.h"
 #include "ui/main_window.h"
+#include "ui/rename_window.h"
 #include "model/program_files.h"
 #include "model/sample_program.h"
 #include "ui/wait_window.h"
@@ -158,6 +159,7 @@ int Spusti(const QString& outDir) {
       {"prog", &prog},
       {"fErrors", &prog.fErrors},
       {"fInfo", &prog.fInfo},
+      {"fKonvertNazovToSubor", &prog.fKonvertNazovToSubor},
       {"fUpDown", &prog.fUpDown},
       {"fVstup", &prog.fVstup},
       {"fVstupTW", &prog.fVstupTW},

@@ -27,6 +27,7 @@ TProg::TProg(IUi& ui, IPlatform& platform)
       k_(ui, platform),
       fErrors(k_),
       fInfo(k_),
+      fKonvertNazovToSubor(*k_.Ui),
       fUpDown(k_),
       fVstup(k_),
       fVstupTW(k_),
@@ -107,6 +108,7 @@ void TProg::FormCreate() {
   // The other windows, in their order of creation; each places itself.
   fErrors.FormCreate();
   fInfo.FormCreate();
+  fKonvertNazovToSubor.FormCreate();
   fUpDown.FormCreate();
   fVstup.FormCreate();
   fVstupTW.FormCreate();
@@ -254,6 +256,8 @@ bool TProg::FormClose() {
 }
 
 void TProg::mnINFOClick() { k_.Ui->ShowModal(fInfo); }
+
+void TProg::mnNazovToSuborClick() { k_.Ui->ShowModal(fKonvertNazovToSubor); }
 
 void TProg::ZobrazParametre(int n) { stepPanel.ZobrazParametre(n); }
 void TProg::Prekresli() { drawing.Invaliduj(); }

@@ -20,6 +20,7 @@
 #include "ui/model_window.h"
 #include "ui/options_menu.h"
 #include "ui/program_captions_panel.h"
+#include "ui/rename_window.h"
 #include "ui/step_kinds_panel.h"
 #include "ui/step_panel.h"
 #include "ui/templates_menu.h"
@@ -41,6 +42,7 @@ class TProg : public TForm, public IMainWindow {
   // run from FormCreate in this order, the model window last.
   TfErrors fErrors;
   TfInfo fInfo;
+  TfKonvertNazovToSubor fKonvertNazovToSubor;
   TfUpDown fUpDown;
   TVstup fVstup;
   TfVstupTW fVstupTW;
@@ -72,6 +74,8 @@ class TProg : public TForm, public IMainWindow {
 
   void mnOptionsOknaClick();
   void mnINFOClick();
+  // Opens the conversion of file names; no menu entry is bound to it.
+  void mnNazovToSuborClick();
 
   // What the logic asks of the main window.
   void ZobrazParametre(int n) override;

@@ -11,6 +11,7 @@ import sys
 
 T_MARK = bytes([0x54, 0x43, 0x4E, 0x03])
 TW_MARK = bytes([0x57, 0x52, 0x4E, 0x01])
+GC_MARK = bytes([0x55, 0x43, 0x4E, 0x02])
 OLD1_MARK = bytes([0x50, 0x43, 0x4E, 0x01])
 
 
@@ -57,6 +58,20 @@ def kvr_t():
     return bytes(header) + b"".join(steps) + bytes(trailer) + T_MARK
 
 
+def kvr_gc(name, size=None):
+    """A KVR-G/C file of two empty steps whose header names the coil with the
+    given Windows-1252 bytes; cut or padded in front of its marker to size."""
+    header = bytearray(64)
+    header[20:20 + len(name)] = name[:30]
+    trailer = bytearray(1198)
+    trailer[0:21] = short_string("KVR - 22", 21)
+    trailer[42:63] = short_string("PREVODD", 21)
+    body = bytes(header) + bytes(64 * 2) + bytes(trailer)
+    if size is not None:
+        body = (body + bytes(size))[:size - 4]
+    return body + GC_MARK
+
+
 def ini_text():
     return ("[WARNINGS]\r\nSTEP_1=Drahtspannung pr\u00fcfen\r\nSTEP_3=K\u00f6rper wechseln\r\n"
             .encode("cp1252"))
@@ -76,6 +91,13 @@ def main():
         "kvrtool_old1.kvr": old1(),
         "kvrtool_3bytes.kvr": T_MARK[:3],
         "kvrtool_unknown.kvr": b"no program\x00\x01\x02\x03",
+        # rename: dropped characters, Windows-1252, blanks, the shortest
+        # refused size, the name another fixture takes
+        "kvrtool_gc_slash.kvr": kvr_gc(b"Cievka/12:A?"),
+        "kvrtool_gc_koerper.kvr": kvr_gc(b"K\xf6rper 5"),
+        "kvrtool_gc_blanks.kvr": kvr_gc(b"   "),
+        "kvrtool_gc_1205.kvr": kvr_gc(b"Short", 1205),
+        "kvrtool_gc_same.kvr": kvr_gc(b"Cievka12A"),
     }
     for name, data in files.items():
         with open(os.path.join(folder, name), "wb") as f:
