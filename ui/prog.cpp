@@ -114,11 +114,13 @@ void TProg::FormCreate() {
   BorderStyle = TBorderStyle::Sizeable;
   Bounds.Height = 816;
   Bounds.Width = 1048;
-  k_.Program.MenoSuboru = CitajKratkyRetazec(d.MenoSuboru, 255);
+  // The record holds the panel PC's Windows paths; here they are paths of this machine.
+  const IPlatform& pl = *k_.Platform;
+  k_.Program.MenoSuboru = pl.MapSystemPath(CitajKratkyRetazec(d.MenoSuboru, 255));
   k_.Stroj.Model = CitajKratkyRetazec(d.Model, 20);
   k_.Stroj.Prevod = d.Prevod;
-  k_.Program.MenoKonstant = CitajKratkyRetazec(d.MenoKonstant, 255);
-  k_.Program.MenoKostricky = CitajKratkyRetazec(d.MenoKostricky, 255);
+  k_.Program.MenoKonstant = pl.MapSystemPath(CitajKratkyRetazec(d.MenoKonstant, 255));
+  k_.Program.MenoKostricky = pl.MapSystemPath(CitajKratkyRetazec(d.MenoKostricky, 255));
   k_.Kostricka = d.Kostricka;
   NastavModel(k_);
   k_.Program.PoslednyOtvor = k_.Program.MenoSuboru;
@@ -328,9 +330,12 @@ TFileDialog DialogSuboru(TKontext& k, const std::string& aktualny, std::string_v
 void TProg::Open_Kostricka() {
   const TFileDialog d = DialogSuboru(k_, k_.Program.MenoKostricky, kAdresarKostriciek, "Öffnen");
   // A cancelled dialog keeps its proposed name, so the current file is read again.
-  k_.Program.MenoKostricky = k_.Ui->OpenDialog(d).value_or(d.FileName);
-  if (!k_.Program.MenoKostricky.empty()) {
-    NacitajKostricku(k_, k_.Program.MenoKostricky, k_.Kostricka);
+  const std::string meno = k_.Ui->OpenDialog(d).value_or(d.FileName);
+  if (meno.empty()) k_.Program.MenoKostricky.clear();
+  if (!meno.empty()) {
+    // A file that cannot be read throws before anything changed.
+    NacitajKostricku(k_, meno, k_.Kostricka);
+    k_.Program.MenoKostricky = meno;
     k_.KostrickaNavrh = k_.Kostricka;
     k_.AktKomora = PociatocnaKomora(k_.Kostricka);
     k_.Program.Zmeneny = 1;
@@ -355,9 +360,12 @@ void TProg::mnKostrickaZrusClick() {
 
 void TProg::Open_Konstanty() {
   const TFileDialog d = DialogSuboru(k_, k_.Program.MenoKonstant, kAdresarKonstant, "Öffnen");
-  k_.Program.MenoKonstant = k_.Ui->OpenDialog(d).value_or(d.FileName);
-  if (!k_.Program.MenoKonstant.empty()) {
-    NacitajKonstanty(k_, k_.Program.MenoKonstant);
+  const std::string meno = k_.Ui->OpenDialog(d).value_or(d.FileName);
+  if (meno.empty()) k_.Program.MenoKonstant.clear();
+  if (!meno.empty()) {
+    // A file that cannot be read throws before anything changed.
+    NacitajKonstanty(k_, meno);
+    k_.Program.MenoKonstant = meno;
     VypisProgCaption(k_);
     k_.Program.Zmeneny = 1;
   }

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <functional>
 #include <random>
 #include <string>
@@ -251,11 +252,12 @@ TEST_F(SuboryTest, EachOfTheSixFormatsOpensIntoTheStore) {
          return Stary(kZnackaStary3, 0, t);
        },
        2,
-       [](const TKontext& kx) {
+       [koren = (dir / "drives").string()](const TKontext& kx) {
          // Gear 2 from the trailer: feed code 10 is 64 / 582, speed code 30 is 6000 rpm.
          EXPECT_EQ(kx.Stroj.Prevod, 2);
          OverVinutie(kx.Program.Kroky[1], 123.4, 6000, 0.110);
-         EXPECT_EQ(kx.Program.MenoKostricky, "D:\\CONST_BOBBIN\\Korper\\a.kor");
+         // The panel PC's path, as a path of this machine.
+         EXPECT_EQ(kx.Program.MenoKostricky, koren + "/D/CONST_BOBBIN/Korper/a.kor");
          EXPECT_EQ(kx.Kostricka.Bytes()[256], 0x81);
        }},
       {"KVR-G/C", [] { return SuborNovy(kZnackaGC, {ZaznamGCVinutie()}, Pata("KVR - 22", "PREVODD")); }, 1,
@@ -314,31 +316,63 @@ TEST_F(SuboryTest, FileWithWarningsSplitsItsTextIntoTheWarningsFile) {
   EXPECT_EQ(Hladaj_Zaciatok_Warningov(k, cesta), t.size());
 }
 
-TEST_F(SuboryTest, TheScanRestartsOnEveryByte54) {
+TEST_F(SuboryTest, TheWarningsSplitWhereAWholeKvrTImageEnds) {
+  const Bajty vnutorna = {0x54, 0x43, 0x4E, 0x03};
+  // A KVR-T image of n steps, with the inner marker at its end.
+  const auto obraz = [&](size_t n, uint8_t vypln) {
+    Bajty b(68 * (n + 1) + 1198, vypln);
+    Pridaj(b, vnutorna);
+    return b;
+  };
+  const auto tw = [&](Bajty b, const Bajty& text) {
+    Pridaj(b, text);
+    PridajZnacku(b, kZnackaTW);
+    return b;
+  };
+  Bajty sMarkerom = obraz(2, 0x11);
+  std::copy(vnutorna.begin(), vnutorna.end(), sMarkerom.begin() + 68 * 2 + 64);  // bytes 64..67 of step 2
+  std::copy(vnutorna.begin(), vnutorna.end(), sMarkerom.begin() + 68 * 3 + 500);  // inside the trailer
   struct Pripad {
-    Bajty vstup;
+    const char* nazov;
+    Bajty subor;
     size_t p;
     Bajty warningy;
   };
   const std::vector<Pripad> pripady = {
-      {{0x54, 0x43, 0x4E, 0x03, 'a', 'b'}, 4, {'a', 'b'}},
-      // A 54 inside a started match starts it again.
-      {{0x54, 0x54, 0x43, 0x4E, 0x03, 'x'}, 5, {'x'}},
-      {{0x54, 0x43, 0x54, 0x43, 0x4E, 0x03}, 6, {}},
-      // Any other mismatch cancels the match.
-      {{0x54, 0x43, 0x43, 0x4E, 0x03, 'x'}, 0, {}},
-      {{0x01, 0x54, 0x43, 0x4E, 0x04, 0x54}, 0, {}},
-      // A later sequence moves p; the bytes already taken stay.
-      {{0x54, 0x43, 0x4E, 0x03, 'a', 0x54, 0x43, 0x4E, 0x03, 'b'}, 9, {'a', 0x54, 0x43, 0x4E, 0x03, 'b'}},
-      // The end marker of a file with warnings is not part of the text.
-      {{0x54, 0x43, 0x4E, 0x03, 'i', 0x57, 0x52, 0x4E, 0x01}, 4, {'i'}},
-      {{}, 0, {}},
+      {"no steps, no text", tw(obraz(0, 0), {}), 68 + 1202, {}},
+      {"three steps and a text", tw(obraz(3, 0), {'a', 'b'}), 68 * 4 + 1202, {'a', 'b'}},
+      // The marker's bytes in a step record and in the trailer split nothing.
+      {"marker in a step and the trailer", tw(sMarkerom, {'x'}), 68 * 3 + 1202, {'x'}},
+      // In the text right behind the image, and one whole record later: the
+      // first whole image ends the program, the rest is text.
+      {"marker in the text", tw(obraz(1, 0), Bajty{'s', 0x54, 0x43, 0x4E, 0x03}), 68 * 2 + 1202,
+       {'s', 0x54, 0x43, 0x4E, 0x03}},
+      {"marker a record later in the text", tw(obraz(0, 0), [&] {
+         Bajty t(64, ' ');
+         Pridaj(t, vnutorna);
+         return t;
+       }()),
+       68 + 1202, [&] {
+         Bajty t(64, ' ');
+         Pridaj(t, vnutorna);
+         return t;
+       }()},
+      // No place where the marker closes a whole image.
+      {"image one byte short", tw([&] {
+         Bajty b = obraz(1, 0);
+         b.erase(b.begin());
+         return b;
+       }(), {'x'}), 0, {}},
+      {"marker alone", tw(vnutorna, {'x'}), 0, {}},
+      {"no marker", tw(Bajty(2000, 0x20), {}), 0, {}},
+      {"empty", {}, 0, {}},
   };
-  for (size_t i = 0; i < pripady.size(); ++i) {
-    SCOPED_TRACE(i);
-    const TRozdelenie r = RozdelWarningy(pripady[i].vstup);
-    EXPECT_EQ(r.p, pripady[i].p);
-    EXPECT_EQ(r.warningy, pripady[i].warningy);
+  for (const Pripad& c : pripady) {
+    SCOPED_TRACE(c.nazov);
+    const TRozdelenie r = RozdelWarningy(c.subor);
+    EXPECT_EQ(r.p, c.p);
+    EXPECT_EQ(KvrTImageEnd(c.subor), c.p);
+    EXPECT_EQ(r.warningy, c.warningy);
   }
 }
 
@@ -554,6 +588,21 @@ TEST_F(SuboryTest, RefusedFilesLeaveTheStoreAsItWas) {
   stary31[10] = 0x1F;
   Bajty kratky(100, 0);
   PridajZnacku(kratky, kZnackaT);
+  // Files cut short (or grown) by a byte inside their image.
+  const auto bezBajtu = [](Bajty b, size_t odKonca) {
+    b.erase(b.end() - static_cast<std::ptrdiff_t>(odKonca));
+    return b;
+  };
+  const Bajty tCely = SuborNovy(kZnackaT, {ZaznamTVinutie()}, pata);
+  Bajty bezHlavicky(kPataNova, 0);
+  PridajZnacku(bezHlavicky, kZnackaT);
+  Bajty stary1Dlhy = Stary(kZnackaStary1, 0);
+  stary1Dlhy.insert(stary1Dlhy.begin(), 0x00);
+  Bajty pataStara3(706, 0);
+  Kratky(pataStara3, 0, "KVR - 22");
+  Bajty rychly = ZaznamTVinutie();
+  PutU16(&rychly[16], 1024);
+  const std::string poskodeny = std::string(kTextPoskodeny) + "%";
   const std::string nie(kTextNieJeProgram);
   const std::vector<Pripad> pripady = {
       {"3 bytes", "KVR - 22", {0x54, 0x43, 0x4E}, nie},
@@ -564,6 +613,19 @@ TEST_F(SuboryTest, RefusedFilesLeaveTheStoreAsItWas) {
       {"warnings after a short KVR-T part", "KVR - 22", SuborTW({0x54, 0x43, 0x4E, 0x03}, kIni),
        std::string(kTextPoskodeny) + "%"},
       {"KVR-T shorter than its trailer", "KVR - 22", kratky, std::string(kTextPoskodeny) + "%"},
+      {"KVR-T without a header record", "KVR - 22", bezHlavicky, poskodeny},
+      {"KVR-T cut before its trailer", "KVR - 22", bezBajtu(tCely, 1203), poskodeny},
+      {"KVR-T cut before its marker", "KVR - 22", bezBajtu(tCely, 5), poskodeny},
+      {"KVR-G/C cut before its marker", "KVR - 22",
+       bezBajtu(SuborNovy(kZnackaGC, {ZaznamGCVinutie()}, pata), 5), poskodeny},
+      {"KVR-T+W whose image was cut", "KVR - 22", SuborTW(bezBajtu(tCely, 5), kIni), poskodeny},
+      {"old format 1 with a byte too many", "KVR - 22", stary1Dlhy, poskodeny},
+      {"old format 2 cut", "KVR - 22", bezBajtu(Stary(kZnackaStary2, 548), 553), poskodeny},
+      {"old format 3 cut", "KVR - 22", bezBajtu(Stary(kZnackaStary3, 0, pataStara3), 711), poskodeny},
+      {"KVR-T speed code above 1023", "KVR - 22", SuborNovy(kZnackaT, {ZaznamTVinutie(), rychly}, pata),
+       " Schritt 2: Drehzahlcode 1024 größer als 1023 !"},
+      {"KVR-T+W speed code above 1023", "KVR - 22", SuborTW(SuborNovy(kZnackaT, {rychly}, pata), kIni),
+       " Schritt 1: Drehzahlcode 1024 größer als 1023 !"},
       {"old format for a model without code tables", "KVR - 60", Stary(kZnackaStary1, 0),
        std::string(kTextStaryFormatModel) + "KVR - 60 !"},
       {"old record with speed code 31", "KVR - 22", stary31, " Schritt 1: unbekannter Drehzahlcode 31 !"},
@@ -590,11 +652,34 @@ TEST_F(SuboryTest, RefusedFilesLeaveTheStoreAsItWas) {
   }
 }
 
-TEST_F(SuboryTest, FileThatCannotBeOpenedIsReportedTwice) {
-  const std::string cesta = Cesta("fehlt.prg");
-  ui.ExpectError(std::string(kTextNeotvori) + "\"" + cesta + "\"").ExpectError(std::string(kTextNieJeProgram));
-  EXPECT_FALSE(OtvorProgram(k, cesta));
-  EXPECT_EQ(k.Program.MenoSuboru, "");
+TEST_F(SuboryTest, AnythingButARegularFileIsRefusedWithOneMessageBeforeItIsOpened) {
+  const std::string fifo = Cesta("pipe.prg");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);  // opening it for reading would block
+  fs::create_directory(dir / "ordner.prg");
+  const struct {
+    std::string cesta;
+    std::string sprava;
+  } pripady[] = {
+      {Cesta("fehlt.prg"), std::string(kTextNeotvori) + "\"" + Cesta("fehlt.prg") + "\""},
+      {Cesta("ordner.prg"), std::string(kTextNieJeSubor) + "\"" + Cesta("ordner.prg") + "\""},
+      {fifo, std::string(kTextNieJeSubor) + "\"" + fifo + "\""},
+      {"", std::string(kTextBezMena)},
+  };
+  const std::string dobry = Zapis("dobry.prg", SuborNovy(kZnackaT, {ZaznamTVinutie()}, Pata("KVR - 22", "PREVODD")));
+  ASSERT_TRUE(OtvorProgram(k, dobry));
+  for (const auto& c : pripady) {
+    SCOPED_TRACE(c.cesta);
+    ui.ExpectError(c.sprava);
+    EXPECT_FALSE(OtvorProgram(k, c.cesta));
+    ui.Verify();
+    EXPECT_EQ(k.Program.MenoSuboru, dobry);
+    EXPECT_EQ(k.Program.PocetKrokov, 1);
+    // Every reader refuses it the same way, without opening it.
+    EXPECT_FALSE(CitajCelySubor(c.cesta).has_value());
+    ui.ExpectError(c.sprava);
+    EXPECT_EQ(ZistiTypSuboru(k, c.cesta), 0u);
+    ui.Verify();
+  }
 }
 
 TEST_F(SuboryTest, ExactlyThreeHundredFiftyStepsAreTaken) {
