@@ -376,6 +376,106 @@ TEST_F(SuboryTest, TheWarningsSplitWhereAWholeKvrTImageEnds) {
   }
 }
 
+TEST_F(SuboryTest, AFileWithWarningsThatTheStationWroteOpensAndSavesUnchanged) {
+  // A trapezoid of 172.36 mm left and 8.46 mm right puts 54 43 4E 03 into
+  // bytes 64..67 of its record, and the warnings text holds the same bytes.
+  Program(3);
+  k.Program.Kroky[2].TrapezL = 172.36L;
+  k.Program.Kroky[2].TrapezP = 8.46L;
+  const std::string text = "[WARNINGS]\r\nSTEP_2=Kante TCN\x03 pr\xFC" "fen\r\nSTEP_3=Ende\r\n";
+  const Bajty ini(text.begin(), text.end());
+  const std::string cesta = Cesta("tw.prg");
+  UlozProgramTW(k, cesta, 3, ini);
+  const Bajty prvy = Citaj(cesta);
+  ASSERT_EQ(prvy.size(), 68u * 4 + 1202 + ini.size() + 4);
+  ASSERT_TRUE(std::equal(prvy.begin() + 68 * 2 + 64, prvy.begin() + 68 * 3, Bajty{0x54, 0x43, 0x4E, 0x03}.begin()));
+  for (int cyklus = 1; cyklus <= 3; ++cyklus) {
+    SCOPED_TRACE(cyklus);
+    k.Program.Kroky.Vymaz();
+    ASSERT_TRUE(OtvorProgram(k, cesta));
+    ui.Verify();
+    EXPECT_EQ(k.Program.PocetKrokov, 3);
+    EXPECT_EQ(Citaj(Ini()), ini);
+    EXPECT_EQ(k.Program.Warningy[2], "Kante TCN\x03 prüfen");
+    EXPECT_EQ(k.Program.Warningy[3], "Ende");
+    EXPECT_EQ(k.Stroj.Model, "KVR - 22");
+    EXPECT_NEAR(D(k.Program.Kroky[2].TrapezL), 172.36, 1e-9);
+    EXPECT_NEAR(D(k.Program.Kroky[2].TrapezP), 8.46, 1e-9);
+    UlozDoSuboru(k, cesta, 1, true);
+    EXPECT_EQ(Citaj(cesta), prvy);
+  }
+}
+
+TEST_F(SuboryTest, KvrGcSpeedsSurviveEveryOpenAndSave) {
+  struct Pripad {
+    const char* model;
+    int32_t prevod;
+    int32_t otacky;  // rounded to a machine speed first
+  };
+  const std::vector<Pripad> pripady = {
+      {"KVR - 100", 1, 3},  // once 3, 2, 1, 0 over three cycles
+      {"KVR - 100", 1, 299},
+      {"KVR - 22", 1, 1200},
+      {"KVR - 22", 1, 1},
+      {"KVR - 200", 1, 1},
+      {"KVR - 200", 1, 75},
+      {"KVR - 32", 3, 5999},
+  };
+  for (const Pripad& c : pripady) {
+    SCOPED_TRACE(std::string(c.model) + " gear " + std::to_string(c.prevod) + " speed " + std::to_string(c.otacky));
+    k.Stroj.Model = c.model;
+    k.Stroj.Prevod = c.prevod;
+    NastavModel(k);
+    k.Program.Kroky.Vymaz();
+    Program(1);
+    const int32_t otacky = ZaokruhliOtacky(k, c.otacky);
+    k.Program.Kroky[1].Otacky = otacky;
+    const std::string cesta = Cesta("speed.gc");
+    UlozProgramGC(k, cesta, 1);
+    const Bajty prvy = Citaj(cesta);
+    for (int cyklus = 1; cyklus <= 3; ++cyklus) {
+      ASSERT_TRUE(OtvorProgram(k, cesta));
+      EXPECT_EQ(static_cast<int32_t>(k.Program.Kroky[1].Otacky), otacky) << "cycle " << cyklus;
+      UlozProgramGC(k, cesta, 1);
+      EXPECT_EQ(Citaj(cesta), prvy) << "cycle " << cyklus;
+    }
+  }
+}
+
+TEST_F(SuboryTest, AProgramSavedAgainCarriesTheBobbinItCameWith) {
+  const std::string fehlt = "D:\\CONST_BOBBIN\\Korper\\fehlt.kor";  // on no drive of this machine
+  struct Pripad {
+    const char* nazov;
+    std::string predtym;  // the bobbin current before the file is opened
+    std::string vSubore;  // the trailer's bobbin path
+    std::string ocakavane;
+  };
+  const std::vector<Pripad> pripady = {
+      {"missing bobbin file, none current", "", fehlt, (dir / "drives/D/CONST_BOBBIN/Korper/fehlt.kor").string()},
+      {"missing bobbin file, another current", Cesta("alt.kor"), fehlt,
+       (dir / "drives/D/CONST_BOBBIN/Korper/fehlt.kor").string()},
+      {"no bobbin, another current", Cesta("alt.kor"), "", ""},
+      {"a bobbin outside the drives", "", "/srv/spulen/x.kor", "/srv/spulen/x.kor"},
+  };
+  for (const Pripad& c : pripady) {
+    SCOPED_TRACE(c.nazov);
+    Bajty pata = Pata("KVR - 22", "PREVODD", Utf8NaCp1252(c.vSubore));
+    if (c.vSubore.empty()) std::fill(pata.begin() + 144, pata.begin() + 390, uint8_t{0});
+    const std::string cesta = Zapis("b.prg", SuborNovy(kZnackaT, {ZaznamTVinutie()}, pata));
+    k.Program.MenoKostricky = c.predtym;
+    k.Kostricka.Komory[5].KomoraL = 99.0L;
+    ASSERT_TRUE(OtvorProgram(k, cesta));
+    EXPECT_EQ(k.Program.MenoKostricky, c.ocakavane);
+    EXPECT_EQ(std::memcmp(k.Kostricka.Bytes() + 256, &pata[144], 240), 0);
+    const std::string ulozeny = Cesta("b2.prg");
+    UlozProgramT(k, ulozeny, k.Program.PocetKrokov);
+    const Bajty b = Citaj(ulozeny);
+    ASSERT_EQ(b.size(), 68u * 2 + 1202);
+    // Path (in the panel PC's form), chambers and offset as they came.
+    EXPECT_TRUE(std::equal(pata.begin() + 63, pata.begin() + 390, b.begin() + 68 * 2 + 63));
+  }
+}
+
 TEST_F(SuboryTest, OpeningAProgramWithoutWarningsDropsThePreviousOnes) {
   const Bajty t = SuborNovy(kZnackaT, {ZaznamTVinutie()}, Pata("KVR - 22", "PREVODD"));
   ASSERT_TRUE(OtvorProgram(k, Zapis("w.prg", SuborTW(t, kIni))));
@@ -866,6 +966,14 @@ TEST_F(SuboryTest, MainWindowCaptionsFollowTheFiles) {
   kx.Program.PoslednyOtvor = "/winding/programs/folder/of/many/letters/Spule_Nummer_12.prg";
   VypisProgCaption(kx);
   EXPECT_EQ(prog.pProgram.Caption, "..." + kx.Program.PoslednyOtvor.substr(kx.Program.PoslednyOtvor.size() - 41));
+  // Under the drive root the operator reads the panel PC's path.
+  kx.Program.PoslednyOtvor = pl.MapSystemPath("D:\\WINDING PROGRAMS\\Spule 12.prg");
+  VypisProgCaption(kx);
+  EXPECT_EQ(prog.pProgram.Caption, "D:\\WINDING PROGRAMS\\Spule 12.prg");
+  kx.Program.PoslednyOtvor.clear();
+  kx.Program.PoslednySubor = pl.MapSystemPath("E:\\a.prg");
+  VypisProgCaption(kx);
+  EXPECT_EQ(prog.pProgram.Caption, "E:\\a.prg");
 }
 
 }  // namespace
