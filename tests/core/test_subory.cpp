@@ -193,8 +193,6 @@ struct SuboryTest : ::testing::Test {
       s.LRev = 5.0L;
       s.PRev = 20.0L + i;
       s.PosuvMM = ZaokruhliPosuv(k, 0.25L);
-      // Full speed: KVR-G/C keeps only 8 bits of the speed code, so a lower
-      // speed would come back rounded and the second save would differ.
       s.Otacky = 3000;
       s.Rozbeh = 2;
       s.Dobeh = 4;
