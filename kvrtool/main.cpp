@@ -9,7 +9,12 @@
 //   kvrtool rename PATH... [--keep-extension] [--dry-run] [--json]
 //
 // Exit status: 0 done, 1 usage error, 2 the input file was refused or could
-// not be read, 3 the output file could not be written, 6 a rename failed.
+// not be read, 3 the output file (or standard output) could not be written,
+// 6 a rename failed. Ended by SIGHUP, SIGINT, SIGQUIT or SIGTERM, it removes
+// its temporary folder and then dies of that signal.
+#include <pthread.h>
+#include <signal.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -18,11 +23,14 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <random>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "model/io.h"
@@ -71,32 +79,111 @@ constexpr std::string_view kPouzitie =
 // ---- Headless station ---------------------------------------------------------
 
 
+// Removes the run's temporary folder when a signal ends the tool. The signals
+// are blocked in every thread (main blocks them before any thread exists) and
+// taken by a thread of their own with sigwait, so the folder is removed
+// outside any signal handler; then the signal is raised again, so the caller
+// sees the tool die of it. A signal that was ignored when the tool started
+// (nohup, a background job) stays ignored.
+class SignalCleanup {
+ public:
+  static constexpr int kSignals[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM};
+  // Ends the waiting thread at a normal exit; blocked, so never lost.
+  static constexpr int kWake = SIGUSR2;
+
+  // Blocks the signals in the calling thread, which every later thread inherits.
+  static sigset_t BlockSignals() {
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, kWake);
+    for (int sig : kSignals) {
+      struct sigaction old {};
+      if (sigaction(sig, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) continue;
+      sigaddset(&set, sig);
+    }
+    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+    return set;
+  }
+
+  explicit SignalCleanup(const sigset_t& set) : set_(set), thread_([this] { Wait(); }) {}
+  ~SignalCleanup() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      ending_ = true;
+    }
+    pthread_kill(thread_.native_handle(), kWake);
+    thread_.join();
+  }
+  SignalCleanup(const SignalCleanup&) = delete;
+  SignalCleanup& operator=(const SignalCleanup&) = delete;
+
+  // Runs fn (which creates or removes the folder) so that no signal's cleanup
+  // runs in between, and from then on removes `folder` when a signal comes.
+  template <class F>
+  void Guard(F&& fn) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    folder_ = std::forward<F>(fn)();
+  }
+
+ private:
+  void Wait() {
+    for (;;) {
+      int sig = 0;
+      if (sigwait(&set_, &sig) != 0) continue;
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (ending_) return;
+      std::error_code ec;
+      if (!folder_.empty()) fs::remove_all(folder_, ec);
+      signal(sig, SIG_DFL);
+      sigset_t one;
+      sigemptyset(&one);
+      sigaddset(&one, sig);
+      pthread_sigmask(SIG_UNBLOCK, &one, nullptr);
+      raise(sig);
+      _exit(128 + sig);
+    }
+  }
+
+  sigset_t set_;
+  std::mutex mutex_;
+  fs::path folder_;
+  bool ending_ = false;
+  std::thread thread_;  // last: it starts with everything above in place
+};
+
 // The drive root of this run: the fixed paths of the system (the warnings
-// file above all) live in it, and it goes when the run ends.
+// file above all) live in it, and it goes when the run ends, however it ends.
 class TDocasnyKoren {
  public:
-  TDocasnyKoren() {
-    std::random_device rd;
-    const fs::path tmp = fs::temp_directory_path();
-    for (int pokus = 0; pokus < 100 && koren_.empty(); ++pokus) {
-      char meno[32];
-      std::snprintf(meno, sizeof meno, "kvrtool-%08x%08x", rd(), rd());
-      fs::path p = tmp / meno;
-      std::error_code ec;
-      if (fs::create_directory(p, ec)) koren_ = p;
-    }
-    if (koren_.empty()) throw std::runtime_error("kvrtool: no temporary folder in " + tmp.string());
+  explicit TDocasnyKoren(SignalCleanup& upratovanie) : upratovanie_(upratovanie) {
+    upratovanie_.Guard([this] {
+      std::random_device rd;
+      const fs::path tmp = fs::temp_directory_path();
+      for (int pokus = 0; pokus < 100 && koren_.empty(); ++pokus) {
+        char meno[32];
+        std::snprintf(meno, sizeof meno, "kvrtool-%08x%08x", rd(), rd());
+        fs::path p = tmp / meno;
+        std::error_code ec;
+        if (fs::create_directory(p, ec)) koren_ = p;
+      }
+      return koren_;
+    });
+    if (koren_.empty()) throw std::runtime_error("kvrtool: no temporary folder in " + fs::temp_directory_path().string());
     fs::create_directories(koren_ / "C" / "DSQ" / "DSQ_disp");
   }
   ~TDocasnyKoren() {
-    std::error_code ec;
-    fs::remove_all(koren_, ec);
+    upratovanie_.Guard([this] {
+      std::error_code ec;
+      fs::remove_all(koren_, ec);
+      return fs::path();
+    });
   }
   TDocasnyKoren(const TDocasnyKoren&) = delete;
   TDocasnyKoren& operator=(const TDocasnyKoren&) = delete;
   std::string Cesta() const { return koren_.string(); }
 
  private:
+  SignalCleanup& upratovanie_;
   fs::path koren_;
 };
 
@@ -290,8 +377,8 @@ uint32_t ZnackaSuboru(const std::string& cesta) {
   return GetU32(d->data() + d->size() - kDlzkaZnacky);
 }
 
-int Spusti(const TVolby& v) {
-  TDocasnyKoren koren;
+int Spusti(const TVolby& v, SignalCleanup& upratovanie) {
+  TDocasnyKoren koren(upratovanie);
   std::unique_ptr<IPlatform> platforma = CreatePosixPlatform(koren.Cesta());
   HeadlessUi ui;
   TKontext k(ui, *platforma);
@@ -347,7 +434,7 @@ int Spusti(const TVolby& v) {
   return kOk;
 }
 
-int Hlavna(int argc, char** argv) {
+int Hlavna(int argc, char** argv, SignalCleanup& upratovanie) {
   std::vector<std::string_view> a(argv + 1, argv + argc);
   if (a.empty()) return ChybaPouzitia("no command");
   if (a[0] == "--help" || a[0] == "-h" || a[0] == "help") {
@@ -398,7 +485,7 @@ int Hlavna(int argc, char** argv) {
     if (v.subory.size() != 2) return ChybaPouzitia("convert needs IN and OUT");
     if (v.format.empty()) return ChybaPouzitia("convert needs --to gc|t|tw");
   }
-  return Spusti(v);
+  return Spusti(v, upratovanie);
 }
 
 }  // namespace
@@ -406,10 +493,21 @@ int Hlavna(int argc, char** argv) {
 }  // namespace kvr::tool
 
 int main(int argc, char** argv) {
-  try {
-    return kvr::tool::Hlavna(argc, argv);
-  } catch (const std::exception& e) {
-    std::cerr << "kvrtool: " << e.what() << "\n";
-    return 3;
+  // A reader that went away (a pipe into head) fails the write instead of
+  // killing the tool, so the temporary folder still goes.
+  signal(SIGPIPE, SIG_IGN);
+  const sigset_t signaly = kvr::tool::SignalCleanup::BlockSignals();
+  int vysledok = 3;
+  {
+    kvr::tool::SignalCleanup upratovanie(signaly);
+    try {
+      vysledok = kvr::tool::Hlavna(argc, argv, upratovanie);
+    } catch (const std::exception& e) {
+      std::cerr << "kvrtool: " << e.what() << "\n";
+      vysledok = 3;
+    }
   }
+  std::cout.flush();
+  if (!std::cout && vysledok == 0) vysledok = 3;
+  return vysledok;
 }

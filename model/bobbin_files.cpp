@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -15,6 +16,8 @@
 #include "form/ui_services.h"
 
 namespace kvr {
+
+namespace fs = std::filesystem;
 
 const std::array<TSablona, 9> kSablony = {{
     {"WINDUNGEN 1", 0, 0, 0, 1, TPredvolba::Navijanie},
@@ -97,7 +100,7 @@ int PociatocnaKomora(const TKostricka& kostricka) {
 
 void NacitajKostricku(TKontext& k, const std::string& cesta, TKostricka& kostricka) {
   std::optional<std::vector<uint8_t>> d = CitajCelySubor(cesta);
-  if (!d) throw TIoError(std::string(kTextNeotvori) + "\"" + cesta + "\"");
+  if (!d) throw TIoError(NotARegularFile(cesta).value_or(std::string(kTextNeotvori) + "\"" + cesta + "\""));
   const size_t n = d->size();
   if (n >= sizeof(TKostricka) && n < 2 * sizeof(TKostricka)) {
     std::memcpy(kostricka.Bytes(), d->data(), sizeof(TKostricka));
@@ -121,8 +124,15 @@ void PredvoleneKonstanty(TKontext& k) {
 }
 
 void NacitajKonstanty(TKontext& k, const std::string& cesta) {
+  std::error_code ec;
+  const bool existuje = fs::exists(NativnaCesta(cesta), ec) || ec;
   std::optional<std::vector<uint8_t>> d;
-  if (SuborExistuje(cesta)) d = CitajCelySubor(cesta);
+  if (existuje) {
+    // A file that is there but cannot be read is an input/output error, not
+    // a reason to replace the templates by the defaults.
+    d = CitajCelySubor(cesta);
+    if (!d) throw TIoError(NotARegularFile(cesta).value_or(std::string(kTextNeotvori) + "\"" + cesta + "\""));
+  }
   if (!d || d->size() < kSuborKonstant || d->size() >= kSuborKonstant + kZaznamKonstant) {
     PredvoleneKonstanty(k);
     return;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/ini.h"
+#include "model/io.h"
 #include "model/codepage.h"
 #include "model/bobbin_files.h"
 #include "model/program_files.h"
@@ -68,7 +69,16 @@ std::string VStartAdresari(const TKontext& k, std::string_view meno) {
 }
 
 void NacitajDesktop(TKontext& k, const std::string& cesta) {
-  std::optional<std::vector<uint8_t>> d = CitajCelySubor(cesta);
+  std::optional<std::vector<uint8_t>> d;
+  try {
+    d = CitajCelySubor(cesta);
+  } catch (const TIoError&) {
+    // A file that opened but could not be read: the station works on the
+    // default record, never on a half-read or empty one, and the operator's
+    // file stays as it is until the station writes its desktop at exit.
+    k.Desktop = PredvolenyDesktop();
+    throw;
+  }
   if (d && d->size() >= sizeof(TDesktop)) {
     std::memcpy(k.Desktop.Bytes(), d->data(), sizeof(TDesktop));
     return;
@@ -80,11 +90,12 @@ void NacitajDesktop(TKontext& k, const std::string& cesta) {
 
 void UlozDesktop(TKontext& k) {
   TDesktop& d = k.Desktop;
-  ZapisKratkyRetazec(d.MenoSuboru, k.Program.MenoSuboru, 255);
+  const IPlatform& pl = *k.Platform;
+  ZapisKratkyRetazec(d.MenoSuboru, pl.WindowsPathOf(k.Program.MenoSuboru), 255);
   ZapisKratkyRetazec(d.Model, PrvychZnakov(k.Stroj.Model, 20), 20);
   d.Prevod = static_cast<uint8_t>(k.Stroj.Prevod & 0xFF);
-  ZapisKratkyRetazec(d.MenoKonstant, k.Program.MenoKonstant, 255);
-  ZapisKratkyRetazec(d.MenoKostricky, k.Program.MenoKostricky, 255);
+  ZapisKratkyRetazec(d.MenoKonstant, pl.WindowsPathOf(k.Program.MenoKonstant), 255);
+  ZapisKratkyRetazec(d.MenoKostricky, pl.WindowsPathOf(k.Program.MenoKostricky), 255);
   d.Kostricka = k.Kostricka;
   for (int s = 0; s < 9; ++s) d.Sablony[s] = k.KonstKroky[static_cast<size_t>(SablonaSlotu(s).Index)];
   ZapisSuborBezpecne(VStartAdresari(k, kDesktopSubor), std::span<const uint8_t>(d.Bytes(), sizeof(TDesktop)));
@@ -94,7 +105,7 @@ void UlozDesktop(TKontext& k) {
 void ZapisWindingProgram(TKontext& k, const std::string& cesta) {
   const std::string ini = k.Platform->MapSystemPath(kCestaWmCfg);
   if (!SuborExistuje(ini)) return;
-  std::string hodnota = cesta;
+  std::string hodnota = k.Platform->WindowsPathOf(cesta);
   std::replace(hodnota.begin(), hodnota.end(), '\\', '/');
   TIniSubor f(ini);
   f.ZapisBajty("KVR", "WindingProgram", hodnota);

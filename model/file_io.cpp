@@ -28,10 +28,20 @@ std::string Uvodzovky(const std::string& cesta) { return "\"" + cesta + "\""; }
 
 fs::path NativnaCesta(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
 
-std::optional<std::vector<uint8_t>> CitajCelySubor(const std::string& cesta) {
+std::optional<std::string> NotARegularFile(const std::string& cesta) {
+  if (cesta.empty()) return std::string(kTextBezMena);
   std::error_code ec;
+  const fs::file_status st = fs::status(NativnaCesta(cesta), ec);
+  if (st.type() == fs::file_type::regular) return std::nullopt;
+  // Missing, or its folder cannot be searched: the file cannot be opened.
+  if (ec || st.type() == fs::file_type::not_found) return std::string(kTextNeotvori) + Uvodzovky(cesta);
+  return std::string(kTextNieJeSubor) + Uvodzovky(cesta);
+}
+
+std::optional<std::vector<uint8_t>> CitajCelySubor(const std::string& cesta) {
+  // A pipe would block the open for ever, a device might never end.
+  if (NotARegularFile(cesta)) return std::nullopt;
   const fs::path p = NativnaCesta(cesta);
-  if (fs::is_directory(p, ec)) return std::nullopt;
   std::ifstream in(p, std::ios::binary);
   if (!in) return std::nullopt;
   std::vector<uint8_t> data;

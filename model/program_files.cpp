@@ -76,25 +76,37 @@ std::string_view NazovFormatu(uint32_t z) {
 
 std::string CestaWarningov(const TKontext& k) { return k.Platform->MapSystemPath(kCestaWarningov); }
 
-uint32_t ZistiTypSuboru(TKontext& k, const std::string& cesta) {
-  std::error_code ec;
-  const fs::path p = NativnaCesta(cesta);
-  std::ifstream in;
-  if (!fs::is_directory(p, ec)) in.open(p, std::ios::binary);
-  if (!in.is_open()) {
-    k.Ui->Error(VUvodzovkach(kTextNeotvori, cesta));
-    return 0;
+TMarkerRead ReadMarker(const std::string& cesta) {
+  TMarkerRead r;
+  if (std::optional<std::string> chyba = NotARegularFile(cesta)) {
+    r.refusal = std::move(chyba);
+    return r;
   }
-  std::fill(k.Subory.SuborBuf.begin(), k.Subory.SuborBuf.end(), uint8_t{0});
+  std::ifstream in(NativnaCesta(cesta), std::ios::binary);
+  if (!in.is_open()) {
+    r.refusal = VUvodzovkach(kTextNeotvori, cesta);
+    return r;
+  }
   in.seekg(0, std::ios::end);
   const std::streamoff velkost = in.tellg();
   if (velkost < 0) throw TIoError(VUvodzovkach(" Fehler beim Lesen: ", cesta));
-  if (velkost < static_cast<std::streamoff>(kDlzkaZnacky)) return 0;
+  if (velkost < static_cast<std::streamoff>(kDlzkaZnacky)) return r;
   in.seekg(velkost - static_cast<std::streamoff>(kDlzkaZnacky));
   uint8_t z[kDlzkaZnacky]{};
   in.read(reinterpret_cast<char*>(z), kDlzkaZnacky);
   if (!in) throw TIoError(VUvodzovkach(" Fehler beim Lesen: ", cesta));
-  return GetU32(z);
+  r.marker = GetU32(z);
+  return r;
+}
+
+uint32_t ZistiTypSuboru(TKontext& k, const std::string& cesta) {
+  const TMarkerRead r = ReadMarker(cesta);
+  if (r.refusal) {
+    k.Ui->Error(*r.refusal);
+    return 0;
+  }
+  std::fill(k.Subory.SuborBuf.begin(), k.Subory.SuborBuf.end(), uint8_t{0});
+  return r.marker;
 }
 
 std::optional<TNacitanyProgram> PripravProgram(TKontext& k, const std::string& cesta, uint32_t znacka) {
@@ -121,37 +133,47 @@ std::optional<TNacitanyProgram> PripravProgram(TKontext& k, const std::string& c
   p.Prevod = k.Stroj.Prevod;
   p.MenoKostricky = k.Program.MenoKostricky;
 
-  size_t b = 0;  // bytes of the image
+  // The image: what lies before the trailer (and for old format 1 the whole
+  // file, marker included, as that reader always took it). An image that is
+  // not a whole number of records behind the header is a damaged file: a
+  // file cut short must never be saved over a good one.
+  size_t b = 0;
+  size_t zaznamy = 0;  // bytes that must be whole records
   switch (znacka) {
     case kZnackaStary1:
       b = velk;
+      zaznamy = velk - kDlzkaZnacky;
       break;
     case kZnackaStary2:
       if (velk < kPataStary2 + kDlzkaZnacky) return odmietni(VUvodzovkach(kTextPoskodeny, cesta));
-      b = velk - kPataStary2 - kDlzkaZnacky;
+      b = zaznamy = velk - kPataStary2 - kDlzkaZnacky;
       break;
     case kZnackaStary3:
       if (velk < kPataStary3 + kDlzkaZnacky) return odmietni(VUvodzovkach(kTextPoskodeny, cesta));
-      b = velk - kPataStary3 - kDlzkaZnacky;
+      b = zaznamy = velk - kPataStary3 - kDlzkaZnacky;
       p.StaraPata.assign(d.begin() + static_cast<std::ptrdiff_t>(b),
                          d.begin() + static_cast<std::ptrdiff_t>(b + kPataStary3));
       break;
     case kZnackaGC:
     case kZnackaT:
-      if (velk < kPataNovaSoZnackou) return odmietni(VUvodzovkach(kTextPoskodeny, cesta));
-      b = velk - kPataNovaSoZnackou;
+      if (velk < kPataNovaSoZnackou + DlzkaZaznamu(znacka)) return odmietni(VUvodzovkach(kTextPoskodeny, cesta));
+      b = zaznamy = velk - kPataNovaSoZnackou;
       break;
     case kZnackaTW: {
       TRozdelenie r = RozdelWarningy(d);
-      if (r.p == 0) return odmietni(VUvodzovkach(kTextBezKvrT, cesta));
-      if (r.p < kPataNovaSoZnackou) return odmietni(VUvodzovkach(kTextPoskodeny, cesta));
-      b = r.p - kPataNovaSoZnackou;
+      if (r.p == 0) {
+        static constexpr uint8_t kVnutorna[4] = {0x54, 0x43, 0x4E, 0x03};
+        const bool vnutorna = std::search(d.begin(), d.end(), std::begin(kVnutorna), std::end(kVnutorna)) != d.end();
+        return odmietni(VUvodzovkach(vnutorna ? kTextPoskodeny : kTextBezKvrT, cesta));
+      }
+      b = zaznamy = r.p - kPataNovaSoZnackou;
       p.Warningy = std::move(r.warningy);
       break;
     }
     default:
       break;
   }
+  if (zaznamy % DlzkaZaznamu(znacka) != 0) return odmietni(VUvodzovkach(kTextPoskodeny, cesta));
   if (b > kSuborBufSize) return odmietni(VUvodzovkach(kTextPrilisVelky, cesta));
   p.SuborBuf.assign(kSuborBufSize, 0);
   std::copy_n(d.begin(), b, p.SuborBuf.begin());
@@ -160,7 +182,7 @@ std::optional<TNacitanyProgram> PripravProgram(TKontext& k, const std::string& c
     const uint8_t* t = p.StaraPata.data();
     p.Model = CitajKratkyRetazec(t + kPataOffModel, 20);
     p.Prevod = IndexPrevodu(CitajKratkyRetazec(t + kPataOffPrevod, 20));
-    p.MenoKostricky = CitajKratkyRetazec(t + kPataOffKostricka, 80);
+    p.MenoKostricky = k.Platform->MapSystemPath(CitajKratkyRetazec(t + kPataOffKostricka, 80));
     if (!p.MenoKostricky.empty()) CitajKostricku(p.Kostricka, t);
   } else if (!JeStary(znacka)) {
     p.Pata.assign(d.begin() + static_cast<std::ptrdiff_t>(b),
@@ -168,8 +190,10 @@ std::optional<TNacitanyProgram> PripravProgram(TKontext& k, const std::string& c
     const uint8_t* t = p.Pata.data();
     p.Model = CitajKratkyRetazec(t + kPataOffModel, 20);
     p.Prevod = IndexPrevodu(CitajKratkyRetazec(t + kPataOffPrevod, 20));
-    std::string meno = CitajKratkyRetazec(t + kPataOffKostricka, 80);
-    if (znacka == kZnackaTW || SuborExistuje(meno)) p.MenoKostricky = std::move(meno);
+    // The program's bobbin is the one its trailer carries, whether or not
+    // the bobbin file is on this machine: its chambers are in the trailer,
+    // and saving the program again passes them on.
+    p.MenoKostricky = k.Platform->MapSystemPath(CitajKratkyRetazec(t + kPataOffKostricka, 80));
     if (!p.MenoKostricky.empty()) CitajKostricku(p.Kostricka, t);
     const uint8_t* h = p.SuborBuf.data();
     p.CelkovaKorekcia = CitajBcdSuradnicu(h + 5);
@@ -186,6 +210,16 @@ std::optional<TNacitanyProgram> PripravProgram(TKontext& k, const std::string& c
     const size_t off = hlavicka ? rec * i : rec * (i - 1);
     if (off >= b) break;
     if (ZaznamNeprazdny(znacka, &p.SuborBuf[off])) return odmietni(VUvodzovkach(kTextViacKrokov, cesta));
+  }
+
+  // A KVR-T speed code above 1023 would give a step more than its gear's
+  // maximum speed.
+  if (znacka == kZnackaT || znacka == kZnackaTW) {
+    for (size_t i = 1; i <= kMaxKrokov && rec * (i + 1) <= b; ++i) {
+      if (std::optional<std::string> chyba =
+              CheckKvrTSpeedCode(std::span<const uint8_t>(&p.SuborBuf[rec * i], rec), static_cast<int>(i)))
+        return odmietni(*chyba);
+    }
   }
 
   // Decode into a scratch store under the model and gear the file will set.
@@ -275,28 +309,22 @@ bool NacitajProgram(TKontext& k, const std::string& cesta, uint32_t znacka, int3
 
 // ---- Warnings -------------------------------------------------------------
 
-TRozdelenie RozdelWarningy(std::span<const uint8_t> subor) {
+size_t KvrTImageEnd(std::span<const uint8_t> subor) {
   static constexpr uint8_t kVzor[4] = {0x54, 0x43, 0x4E, 0x03};
-  TRozdelenie r;
-  size_t koniec = subor.size();
-  if (koniec >= kDlzkaZnacky && GetU32(&subor[koniec - kDlzkaZnacky]) == kZnackaTW) koniec -= kDlzkaZnacky;
-  size_t zhoda = 0;
-  bool pripajaj = false;
-  for (size_t i = 0; i < koniec; ++i) {
-    const uint8_t b = subor[i];
-    if (pripajaj) r.warningy.push_back(b);
-    if (b == kVzor[0]) {
-      zhoda = 1;
-    } else if (zhoda > 0 && b == kVzor[zhoda]) {
-      if (++zhoda == 4) {
-        r.p = i + 1;
-        zhoda = 0;
-        pripajaj = true;
-      }
-    } else {
-      zhoda = 0;
-    }
+  if (subor.size() < kDlzkaZnacky) return 0;
+  const size_t koniec = subor.size() - kDlzkaZnacky;  // the outer end marker stays out
+  // The smallest image is a header record and the trailer with its marker.
+  for (size_t p = kZaznamT + kPataNovaSoZnackou; p <= koniec; p += kZaznamT) {
+    if (std::equal(std::begin(kVzor), std::end(kVzor), subor.begin() + static_cast<std::ptrdiff_t>(p - kDlzkaZnacky)))
+      return p;
   }
+  return 0;
+}
+
+TRozdelenie RozdelWarningy(std::span<const uint8_t> subor) {
+  TRozdelenie r;
+  r.p = KvrTImageEnd(subor);
+  if (r.p != 0) r.warningy.assign(subor.begin() + static_cast<std::ptrdiff_t>(r.p), subor.end() - kDlzkaZnacky);
   return r;
 }
 
@@ -304,7 +332,7 @@ size_t Hladaj_Zaciatok_Warningov(TKontext& k, const std::string& cesta) {
   std::optional<std::vector<uint8_t>> data = CitajCelySubor(cesta);
   if (!data) throw TIoError(VUvodzovkach(kTextNeotvori, cesta));
   TRozdelenie r = RozdelWarningy(*data);
-  ZapisSuborBezpecne(CestaWarningov(k), r.warningy);
+  if (r.p != 0) ZapisSuborBezpecne(CestaWarningov(k), r.warningy);
   return r.p;
 }
 

@@ -64,6 +64,10 @@ inline constexpr std::string_view kTextPoskodeny = " Datei ist beschädigt: ";
 inline constexpr std::string_view kTextPrilisVelky = " Programm zu groß (Puffer 32768 Bytes): ";
 inline constexpr std::string_view kTextViacKrokov = " Programm hat mehr als 350 Schritte: ";
 inline constexpr std::string_view kTextBezKvrT = " Kein KVR-T Programm vor den Achtungen: ";
+// A path that names no regular file (a folder, a pipe, a device); followed by
+// the path in double quotes. An empty path has a text of its own.
+inline constexpr std::string_view kTextNieJeSubor = " Keine Datei: ";
+inline constexpr std::string_view kTextBezMena = " Kein Dateiname !";
 // An old-format file for a model without old-format code tables; followed by
 // the model name.
 inline constexpr std::string_view kTextStaryFormatModel = " Altes Dateiformat ist nicht lesbar für Modell ";
@@ -84,8 +88,13 @@ std::string_view NazovFormatu(uint32_t znacka);
 
 // The native path of a UTF-8 path text.
 std::filesystem::path NativnaCesta(const std::string& utf8);
-// The whole file, or nothing when it cannot be opened; a read failure after
-// it was opened throws TIoError.
+// Why a path cannot be read as a file: empty, missing, or not a regular file
+// (checked before anything opens it, so a pipe or device never blocks the
+// station); nothing when it names a regular file. The text is the operator's
+// message, path included.
+std::optional<std::string> NotARegularFile(const std::string& cesta);
+// The whole file, or nothing when it is not a regular file or cannot be
+// opened; a read failure after it was opened throws TIoError.
 std::optional<std::vector<uint8_t>> CitajCelySubor(const std::string& cesta);
 // Writes the whole file beside the target and then replaces the target, so a
 // failure never leaves a half-written file where the old one was. An existing
@@ -103,6 +112,13 @@ std::string CestaWarningov(const TKontext& k);
 // be opened shows " Kann man nicht öffnen: "path"" and gives 0. Clears the
 // file image buffer.
 uint32_t ZistiTypSuboru(TKontext& k, const std::string& cesta);
+// The end marker of a file, or why the file cannot be read (the operator's
+// message; the marker is then 0). Touches no buffer and shows nothing.
+struct TMarkerRead {
+  uint32_t marker = 0;
+  std::optional<std::string> refusal;
+};
+TMarkerRead ReadMarker(const std::string& cesta);
 
 // A program file read, checked and decoded, not yet taken into the store.
 struct TNacitanyProgram {
@@ -139,15 +155,23 @@ bool NacitajProgram(TKontext& k, const std::string& cesta, uint32_t znacka, int3
 
 // ---- Warnings ---------------------------------------------------------------
 
+// Where the KVR-T image inside a file with warnings ends, just after its inner
+// marker 54 43 4E 03: the first place where that marker closes a header
+// record, whole 68-byte records and the 1198-byte trailer, before the outer
+// end marker. 0 when there is no such place. The same four bytes elsewhere (a
+// step record, the trailer, the warnings text) do not split the file.
+size_t KvrTImageEnd(std::span<const uint8_t> subor);
+
 struct TRozdelenie {
-  size_t p = 0;                   // offset just after the last 54 43 4E 03; 0 when none
-  std::vector<uint8_t> warningy;  // every byte after the first 54 43 4E 03
+  size_t p = 0;                   // KvrTImageEnd; 0 when the file has no KVR-T image
+  std::vector<uint8_t> warningy;  // the bytes from p to the outer end marker
 };
-// The scan of a file with warnings. The end marker 57 52 4E 01 of such a file
-// is not part of the warnings text and is not scanned.
+// The split of a file with warnings. The end marker 57 52 4E 01 of such a
+// file is not part of the warnings text.
 TRozdelenie RozdelWarningy(std::span<const uint8_t> subor);
 // Creates or overwrites the warnings file with the text of the program file
-// behind its KVR-T part; returns the end of the KVR-T part (0: none).
+// behind its KVR-T part; returns the end of the KVR-T part (0: none, and the
+// warnings file is then left as it was).
 size_t Hladaj_Zaciatok_Warningov(TKontext& k, const std::string& cesta);
 // Warningy := the "STEP_1" .. "STEP_350" values of section "WARNINGS", each
 // cut to 50 characters (empty where a key is missing).

@@ -31,7 +31,8 @@ std::vector<uint8_t> ObrazProgramu(TKontext& k, const std::string& cesta, int n,
   uint8_t* t = k.Subory.PataSuboru.data();
   ZapisKratkyRetazec(t + kPataOffModel, k.Stroj.Model, 20);
   ZapisKratkyRetazec(t + kPataOffPrevod, NazovPrevodu(k.Stroj.Prevod), 20);
-  ZapisKratkyRetazec(t + kPataOffKostricka, k.Program.MenoKostricky, 80);
+  // The panel software on Windows reads this path.
+  ZapisKratkyRetazec(t + kPataOffKostricka, k.Platform->WindowsPathOf(k.Program.MenoKostricky), 80);
   if (!k.Program.MenoKostricky.empty()) {
     std::memcpy(t + kPataOffKomory, k.Kostricka.Bytes() + offsetof(TKostricka, Komory), sizeof k.Kostricka.Komory);
     k.Kostricka.Abstand.ToBytes(t + kPataOffAbstand);
@@ -112,8 +113,14 @@ std::string PociatocnyAdresar(const TKontext& k) {
 bool OtvorProgram(TKontext& k, const std::string& meno) {
   k.Program.Online = 0;
   bool nacitany = false;
-  if (!meno.empty()) {
-    const uint32_t znacka = ZistiTypSuboru(k, meno);
+  // Anything but a readable regular file is refused before it is opened, with
+  // one message that says why.
+  const TMarkerRead typ = ReadMarker(meno);
+  if (typ.refusal) {
+    k.Ui->Error(*typ.refusal);
+  } else {
+    std::fill(k.Subory.SuborBuf.begin(), k.Subory.SuborBuf.end(), uint8_t{0});
+    const uint32_t znacka = typ.marker;
     if (!ZnamaZnacka(znacka)) {
       k.Ui->Error(std::string(kTextNieJeProgram));
     } else if (std::optional<TNacitanyProgram> p = PripravProgram(k, meno, znacka)) {

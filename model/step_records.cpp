@@ -277,7 +277,10 @@ void CitajGC(const TKontext& k, const uint8_t* zdroj, TKrok& krok) {
     krok.SmerOtac = b[11] & 1u;
     krok.Kryt = (b[11] & 0x20) == 0 ? 1 : 0;
     krok.Nulovat = (b[11] & 0x40) == 0 ? 1 : 0;
-    krok.Otacky = Round32(static_cast<long double>(b[12]) * static_cast<long double>(k.Stroj.MaxOtacky) / 255.0L);
+    // The whole 10-bit code the writer stores (byte 12 and bits 1, 2 of byte
+    // 11), so that a file read and saved again keeps its speeds.
+    const unsigned kod = b[12] * 4u + ((b[11] >> 1) & 3u);
+    krok.Otacky = Round32(static_cast<long double>(kod) * static_cast<long double>(k.Stroj.MaxOtacky) / 1023.0L);
     krok.PosuvImp = static_cast<int32_t>((static_cast<uint32_t>(b[13]) << 16) | (static_cast<uint32_t>(b[14]) << 8) | b[15]);
     if (krok.PosuvImp == 0) {
       krok.PosuvMM = 0.0L;
@@ -369,6 +372,13 @@ void KrokDoTBuf(const TKontext& k, const TKrok& krok, std::span<uint8_t> buf, si
 void KrokZTBuf(const TKontext& k, std::span<const uint8_t> buf, size_t offset, TKrok& krok, int i) {
   SkontrolujBuf(buf.size(), offset, kZaznamT);
   CitajT(k, buf.data() + offset, krok, i);
+}
+
+std::optional<std::string> CheckKvrTSpeedCode(std::span<const uint8_t> zaznam, int i) {
+  if (zaznam.size() < kZaznamT) throw std::out_of_range("record shorter than a KVR-T record");
+  const uint16_t kod = GetU16(zaznam.data() + 16);
+  if (kod <= 1023) return std::nullopt;
+  return Schritt(i) + "Drehzahlcode " + std::to_string(kod) + " größer als 1023 !";
 }
 
 std::optional<long double> PosuvZKodu(const TKontext& k, int f, int v) {

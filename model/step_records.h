@@ -35,6 +35,11 @@ void KrokZGC(TKontext& k, TKrok& krok, int i);
 // operator's message, and the step is left cleared.
 std::optional<std::string> KrokZGC11(TKontext& k, TKrok& krok, int i);
 
+// A KVR-T record whose speed code (bytes 16, 17) is above 1023, the most the
+// machine takes, would give its step more than the gear's maximum speed: the
+// operator's message naming step i, or nothing for a sound record.
+std::optional<std::string> CheckKvrTSpeedCode(std::span<const uint8_t> zaznam, int i);
+
 // KVR-T encoding into / out of a caller's buffer, for online sending.
 void KrokDoTBuf(const TKontext& k, const TKrok& krok, std::span<uint8_t> buf, size_t offset, int i);
 void KrokZTBuf(const TKontext& k, std::span<const uint8_t> buf, size_t offset, TKrok& krok, int i);

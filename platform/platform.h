@@ -18,6 +18,10 @@ class IPlatform {
   // A fixed Windows path of the system ("D:\WINDING PROGRAMS\", "C:\DSQ\...")
   // as a path of this machine. A trailing separator is kept.
   virtual std::string MapSystemPath(std::string_view windowsPath) const = 0;
+  // The form in which a path of this machine goes into the files that the
+  // panel software on Windows reads: a path under the drive root becomes
+  // "X:\..." again, "/" becomes "\" on Windows; any other path is unchanged.
+  virtual std::string WindowsPathOf(std::string_view path) const = 0;
 
   virtual void StartOnScreenKeyboard() = 0;
   virtual void CloseOnScreenKeyboard() = 0;
@@ -40,5 +44,8 @@ std::unique_ptr<IPlatform> CreatePosixPlatform(std::string driveRoot);
 // Maps "X:\a\b" to "<root>/X/a/b" (drive letter upper case, "/" separators).
 // A path that is not of the form "X:\..." is returned with "\" turned into "/".
 std::string MapWindowsPathUnder(std::string_view root, std::string_view windowsPath);
+// The reverse: "<root>/X/a/b" (X an upper-case letter) to "X:\a\b"; a path
+// not under "<root>/X" is returned unchanged.
+std::string WindowsPathFromUnder(std::string_view root, std::string_view path);
 
 }  // namespace kvr

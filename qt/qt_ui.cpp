@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
+#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMenuBar>
@@ -140,7 +141,9 @@ std::optional<std::string> QtUi::FileDialog(const TFileDialog& d, bool save) {
   if (dlg.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList files = dlg.selectedFiles();
   if (files.isEmpty()) return std::nullopt;
-  return files.first().toStdString();
+  // Qt hands out "/" on every system; the core keeps the system's own form
+  // ("D:\..." on Windows), which files and captions carry.
+  return QDir::toNativeSeparators(files.first()).toStdString();
 }
 
 std::optional<std::string> QtUi::OpenDialog(const TFileDialog& d) { return FileDialog(d, false); }

@@ -60,6 +60,9 @@ class TSnimkovaPlatforma final : public IPlatform {
   std::string MapSystemPath(std::string_view windowsPath) const override {
     return MapWindowsPathUnder(folder_ + "/drives", windowsPath);
   }
+  std::string WindowsPathOf(std::string_view path) const override {
+    return WindowsPathFromUnder(folder_ + "/drives", path);
+  }
   void StartOnScreenKeyboard() override {}
   void CloseOnScreenKeyboard() override {}
   void QuitStarter() override {}

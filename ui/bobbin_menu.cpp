@@ -24,9 +24,12 @@ BobbinMenu::BobbinMenu(TForm& okno, TKontext& k)
 void BobbinMenu::Open_Kostricka() {
   const TFileDialog d = DialogSuboru(k_, k_.Program.MenoKostricky, kAdresarKostriciek, "Öffnen");
   // A cancelled dialog keeps its proposed name, so the current file is read again.
-  k_.Program.MenoKostricky = k_.Ui->OpenDialog(d).value_or(d.FileName);
-  if (!k_.Program.MenoKostricky.empty()) {
-    NacitajKostricku(k_, k_.Program.MenoKostricky, k_.Kostricka);
+  const std::string meno = k_.Ui->OpenDialog(d).value_or(d.FileName);
+  if (meno.empty()) k_.Program.MenoKostricky.clear();
+  if (!meno.empty()) {
+    // A file that cannot be read throws before anything changed.
+    NacitajKostricku(k_, meno, k_.Kostricka);
+    k_.Program.MenoKostricky = meno;
     k_.KostrickaNavrh = k_.Kostricka;
     k_.AktKomora = PociatocnaKomora(k_.Kostricka);
     k_.Program.Zmeneny = 1;

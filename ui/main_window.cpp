@@ -90,11 +90,13 @@ void TProg::FormCreate() {
   BorderStyle = TBorderStyle::Sizeable;
   Bounds.Height = 816;
   Bounds.Width = 1048;
-  k_.Program.MenoSuboru = CitajKratkyRetazec(d.MenoSuboru, 255);
+  // The record holds the panel PC's Windows paths; here they are paths of this machine.
+  const IPlatform& pl = *k_.Platform;
+  k_.Program.MenoSuboru = pl.MapSystemPath(CitajKratkyRetazec(d.MenoSuboru, 255));
   k_.Stroj.Model = CitajKratkyRetazec(d.Model, 20);
   k_.Stroj.Prevod = d.Prevod;
-  k_.Program.MenoKonstant = CitajKratkyRetazec(d.MenoKonstant, 255);
-  k_.Program.MenoKostricky = CitajKratkyRetazec(d.MenoKostricky, 255);
+  k_.Program.MenoKonstant = pl.MapSystemPath(CitajKratkyRetazec(d.MenoKonstant, 255));
+  k_.Program.MenoKostricky = pl.MapSystemPath(CitajKratkyRetazec(d.MenoKostricky, 255));
   k_.Kostricka = d.Kostricka;
   NastavModel(k_);
   k_.Program.PoslednyOtvor = k_.Program.MenoSuboru;

@@ -32,9 +32,12 @@ TemplatesMenu::TemplatesMenu(TForm& okno, TKontext& k)
 
 void TemplatesMenu::Open_Konstanty() {
   const TFileDialog d = DialogSuboru(k_, k_.Program.MenoKonstant, kAdresarKonstant, "Öffnen");
-  k_.Program.MenoKonstant = k_.Ui->OpenDialog(d).value_or(d.FileName);
-  if (!k_.Program.MenoKonstant.empty()) {
-    NacitajKonstanty(k_, k_.Program.MenoKonstant);
+  const std::string meno = k_.Ui->OpenDialog(d).value_or(d.FileName);
+  if (meno.empty()) k_.Program.MenoKonstant.clear();
+  if (!meno.empty()) {
+    // A file that cannot be read throws before anything changed.
+    NacitajKonstanty(k_, meno);
+    k_.Program.MenoKonstant = meno;
     k_.Okno().VypisProgCaption();
     k_.Program.Zmeneny = 1;
   }

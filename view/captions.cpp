@@ -3,6 +3,7 @@
 #include "model/machine.h"
 #include "model/program.h"
 #include "model/program_files.h"
+#include "platform/platform.h"
 
 namespace kvr {
 
@@ -10,8 +11,8 @@ std::string TextStavu(const std::string& model) { return model + " :  OFFLINE"; 
 
 std::string TextPrevodu(const TStroj& s) { return "Getriebe:  " + TextMaxOtacok(s); }
 
-TProgCaption ProgCaption(const TProgram& p) {
-  return {!p.PoslednyOtvor.empty() ? SkratCestu(p.PoslednyOtvor) : p.PoslednySubor,
+TProgCaption ProgCaption(const TProgram& p, const IPlatform& pl) {
+  return {!p.PoslednyOtvor.empty() ? SkratCestu(pl.WindowsPathOf(p.PoslednyOtvor)) : pl.WindowsPathOf(p.PoslednySubor),
           "KÖRPER NAME:\r" + NazovSuboru(p.MenoKostricky), "KONSTANTEN NAME:\r" + NazovSuboru(p.MenoKonstant)};
 }
 

@@ -7,6 +7,7 @@ namespace kvr {
 
 struct TProgram;
 struct TStroj;
+class IPlatform;
 
 // pStav: the model and the link's mode (always offline in this version).
 std::string TextStavu(const std::string& model);
@@ -19,7 +20,8 @@ struct TProgCaption {
   std::string Kostricka;
   std::string Konstanty;
 };
-TProgCaption ProgCaption(const TProgram& p);
+// Paths read as the operator knows them from the panel PC ("D:\\...").
+TProgCaption ProgCaption(const TProgram& p, const IPlatform& pl);
 
 // BKrok: the current step's number.
 std::string TextKroku(int n);

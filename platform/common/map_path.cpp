@@ -39,4 +39,23 @@ std::string MapWindowsPathUnder(std::string_view root, std::string_view windowsP
   return out;
 }
 
+std::string WindowsPathFromUnder(std::string_view root, std::string_view path) {
+  // No root, no drives (every absolute one-letter folder would be one).
+  if (root.empty()) return std::string(path);
+  while (!root.empty() && root.back() == '/') root.remove_suffix(1);
+  // "<root>/" as MapWindowsPathUnder builds it, also for the root "/".
+  if (path.size() < root.size() + 2 || path.substr(0, root.size()) != root || path[root.size()] != '/') {
+    return std::string(path);
+  }
+  std::string_view rest = path.substr(root.size() + 1);
+  const char drive = rest[0];
+  if (drive < 'A' || drive > 'Z' || (rest.size() > 1 && rest[1] != '/')) return std::string(path);
+  std::string out;
+  out.reserve(rest.size() + 1);
+  out += drive;
+  out += ':';
+  for (char c : rest.substr(1)) out += (c == '/') ? '\\' : c;
+  return out;
+}
+
 }  // namespace kvr

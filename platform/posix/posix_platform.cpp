@@ -148,6 +148,8 @@ class PosixPlatform final : public IPlatform {
     return MapWindowsPathUnder(driveRoot_, windowsPath);
   }
 
+  std::string WindowsPathOf(std::string_view path) const override { return WindowsPathFromUnder(driveRoot_, path); }
+
   void StartOnScreenKeyboard() override {
     CollectEnded();
     // One keyboard at a time: it may still be up from an earlier save.

@@ -67,6 +67,15 @@ class Win32Platform final : public IPlatform {
   // The fixed paths are this machine's own.
   std::string MapSystemPath(std::string_view windowsPath) const override { return std::string(windowsPath); }
 
+  // Qt's dialogs hand out "D:/..."; the panel software expects "D:\...".
+  std::string WindowsPathOf(std::string_view path) const override {
+    std::string out(path);
+    for (char& c : out) {
+      if (c == '/') c = '\\';
+    }
+    return out;
+  }
+
   void StartOnScreenKeyboard() override {
     const std::wstring osk = SystemProgram(L"osk.exe");
     // A failure leaves the operator with the hardware keyboard; nothing to report.

@@ -84,11 +84,40 @@ TEST(PlatformMapPath, MapsWindowsPathsUnderRoot) {
   }
 }
 
+TEST(PlatformMapPath, PathsUnderTheRootGoBackToTheirWindowsForm) {
+  const MapCase cases[] = {
+      {"/r", "/r/D/CONST_BOBBIN/Korper/a.kor", "D:\\CONST_BOBBIN\\Korper\\a.kor"},
+      {"/r/", "/r/D/WINDING PROGRAMS/x.kvr", "D:\\WINDING PROGRAMS\\x.kvr"},
+      {"/r", "/r/C/", "C:\\"},
+      {"/r", "/r/C", "C:"},
+      {"/", "/C/a", "C:\\a"},
+      // Not under the root, or not a drive folder there: unchanged.
+      {"/r", "/home/op/a.kor", "/home/op/a.kor"},
+      {"/r", "/rx/D/a", "/rx/D/a"},
+      {"/r", "/r/d/a", "/r/d/a"},
+      {"/r", "/r/DD/a", "/r/DD/a"},
+      {"/r", "/r/", "/r/"},
+      {"/r", "/r", "/r"},
+      {"/r", "relative/D/a", "relative/D/a"},
+      {"", "/D/a", "/D/a"},
+      {"/r", "", ""},
+  };
+  for (const MapCase& c : cases) {
+    EXPECT_EQ(WindowsPathFromUnder(c.root, c.windowsPath), c.expected) << "root " << c.root << ", path " << c.windowsPath;
+  }
+  // Every Windows path of a drive comes back from its mapping as it was written.
+  for (const char* w : {"D:\\CONST_BOBBIN\\Korper\\K\xC3\xB6rper 1.kor", "C:\\DSQ\\WM_cfg.ini", "E:\\"}) {
+    EXPECT_EQ(WindowsPathFromUnder("/r", MapWindowsPathUnder("/r", w)), w);
+  }
+}
+
 TEST(PlatformPosix, ExplicitRootWinsOverEnvironment) {
   ScopedEnv env("KVR_DRIVES", "/from-env");
   auto pl = CreatePosixPlatform("/explicit/root");
   EXPECT_EQ(pl->MapSystemPath("D:\\WINDING PROGRAMS\\"), "/explicit/root/D/WINDING PROGRAMS/");
   EXPECT_EQ(pl->MapSystemPath("c:\\kvr_T_prij.tmp"), "/explicit/root/C/kvr_T_prij.tmp");
+  EXPECT_EQ(pl->WindowsPathOf("/explicit/root/D/WINDING PROGRAMS/a.kvr"), "D:\\WINDING PROGRAMS\\a.kvr");
+  EXPECT_EQ(pl->WindowsPathOf("/from-env/D/a.kvr"), "/from-env/D/a.kvr");
 }
 
 TEST(PlatformPosix, DriveRootFromEnvironmentIsReadAtCreation) {

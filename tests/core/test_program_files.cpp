@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <functional>
 #include <random>
 #include <string>
@@ -197,8 +198,6 @@ struct SuboryTest : ::testing::Test {
       s.LRev = 5.0L;
       s.PRev = 20.0L + i;
       s.PosuvMM = ZaokruhliPosuv(k, 0.25L);
-      // Full speed: KVR-G/C keeps only 8 bits of the speed code, so a lower
-      // speed would come back rounded and the second save would differ.
       s.Otacky = 3000;
       s.Rozbeh = 2;
       s.Dobeh = 4;
@@ -256,11 +255,12 @@ TEST_F(SuboryTest, EachOfTheSixFormatsOpensIntoTheStore) {
          return Stary(kZnackaStary3, 0, t);
        },
        2,
-       [](const TKontext& kx) {
+       [koren = (dir / "drives").string()](const TKontext& kx) {
          // Gear 2 from the trailer: feed code 10 is 64 / 582, speed code 30 is 6000 rpm.
          EXPECT_EQ(kx.Stroj.Prevod, 2);
          OverVinutie(kx.Program.Kroky[1], 123.4, 6000, 0.110);
-         EXPECT_EQ(kx.Program.MenoKostricky, "D:\\CONST_BOBBIN\\Korper\\a.kor");
+         // The panel PC's path, as a path of this machine.
+         EXPECT_EQ(kx.Program.MenoKostricky, koren + "/D/CONST_BOBBIN/Korper/a.kor");
          EXPECT_EQ(kx.Kostricka.Bytes()[256], 0x81);
        }},
       {"KVR-G/C", [] { return SuborNovy(kZnackaGC, {ZaznamGCVinutie()}, Pata("KVR - 22", "PREVODD")); }, 1,
@@ -319,31 +319,163 @@ TEST_F(SuboryTest, FileWithWarningsSplitsItsTextIntoTheWarningsFile) {
   EXPECT_EQ(Hladaj_Zaciatok_Warningov(k, cesta), t.size());
 }
 
-TEST_F(SuboryTest, TheScanRestartsOnEveryByte54) {
+TEST_F(SuboryTest, TheWarningsSplitWhereAWholeKvrTImageEnds) {
+  const Bajty vnutorna = {0x54, 0x43, 0x4E, 0x03};
+  // A KVR-T image of n steps, with the inner marker at its end.
+  const auto obraz = [&](size_t n, uint8_t vypln) {
+    Bajty b(68 * (n + 1) + 1198, vypln);
+    Pridaj(b, vnutorna);
+    return b;
+  };
+  const auto tw = [&](Bajty b, const Bajty& text) {
+    Pridaj(b, text);
+    PridajZnacku(b, kZnackaTW);
+    return b;
+  };
+  Bajty sMarkerom = obraz(2, 0x11);
+  std::copy(vnutorna.begin(), vnutorna.end(), sMarkerom.begin() + 68 * 2 + 64);  // bytes 64..67 of step 2
+  std::copy(vnutorna.begin(), vnutorna.end(), sMarkerom.begin() + 68 * 3 + 500);  // inside the trailer
   struct Pripad {
-    Bajty vstup;
+    const char* nazov;
+    Bajty subor;
     size_t p;
     Bajty warningy;
   };
   const std::vector<Pripad> pripady = {
-      {{0x54, 0x43, 0x4E, 0x03, 'a', 'b'}, 4, {'a', 'b'}},
-      // A 54 inside a started match starts it again.
-      {{0x54, 0x54, 0x43, 0x4E, 0x03, 'x'}, 5, {'x'}},
-      {{0x54, 0x43, 0x54, 0x43, 0x4E, 0x03}, 6, {}},
-      // Any other mismatch cancels the match.
-      {{0x54, 0x43, 0x43, 0x4E, 0x03, 'x'}, 0, {}},
-      {{0x01, 0x54, 0x43, 0x4E, 0x04, 0x54}, 0, {}},
-      // A later sequence moves p; the bytes already taken stay.
-      {{0x54, 0x43, 0x4E, 0x03, 'a', 0x54, 0x43, 0x4E, 0x03, 'b'}, 9, {'a', 0x54, 0x43, 0x4E, 0x03, 'b'}},
-      // The end marker of a file with warnings is not part of the text.
-      {{0x54, 0x43, 0x4E, 0x03, 'i', 0x57, 0x52, 0x4E, 0x01}, 4, {'i'}},
-      {{}, 0, {}},
+      {"no steps, no text", tw(obraz(0, 0), {}), 68 + 1202, {}},
+      {"three steps and a text", tw(obraz(3, 0), {'a', 'b'}), 68 * 4 + 1202, {'a', 'b'}},
+      // The marker's bytes in a step record and in the trailer split nothing.
+      {"marker in a step and the trailer", tw(sMarkerom, {'x'}), 68 * 3 + 1202, {'x'}},
+      // In the text right behind the image, and one whole record later: the
+      // first whole image ends the program, the rest is text.
+      {"marker in the text", tw(obraz(1, 0), Bajty{'s', 0x54, 0x43, 0x4E, 0x03}), 68 * 2 + 1202,
+       {'s', 0x54, 0x43, 0x4E, 0x03}},
+      {"marker a record later in the text", tw(obraz(0, 0), [&] {
+         Bajty t(64, ' ');
+         Pridaj(t, vnutorna);
+         return t;
+       }()),
+       68 + 1202, [&] {
+         Bajty t(64, ' ');
+         Pridaj(t, vnutorna);
+         return t;
+       }()},
+      // No place where the marker closes a whole image.
+      {"image one byte short", tw([&] {
+         Bajty b = obraz(1, 0);
+         b.erase(b.begin());
+         return b;
+       }(), {'x'}), 0, {}},
+      {"marker alone", tw(vnutorna, {'x'}), 0, {}},
+      {"no marker", tw(Bajty(2000, 0x20), {}), 0, {}},
+      {"empty", {}, 0, {}},
   };
-  for (size_t i = 0; i < pripady.size(); ++i) {
-    SCOPED_TRACE(i);
-    const TRozdelenie r = RozdelWarningy(pripady[i].vstup);
-    EXPECT_EQ(r.p, pripady[i].p);
-    EXPECT_EQ(r.warningy, pripady[i].warningy);
+  for (const Pripad& c : pripady) {
+    SCOPED_TRACE(c.nazov);
+    const TRozdelenie r = RozdelWarningy(c.subor);
+    EXPECT_EQ(r.p, c.p);
+    EXPECT_EQ(KvrTImageEnd(c.subor), c.p);
+    EXPECT_EQ(r.warningy, c.warningy);
+  }
+}
+
+TEST_F(SuboryTest, AFileWithWarningsThatTheStationWroteOpensAndSavesUnchanged) {
+  // A trapezoid of 172.36 mm left and 8.46 mm right puts 54 43 4E 03 into
+  // bytes 64..67 of its record, and the warnings text holds the same bytes.
+  Program(3);
+  k.Program.Kroky[2].TrapezL = 172.36L;
+  k.Program.Kroky[2].TrapezP = 8.46L;
+  const std::string text = "[WARNINGS]\r\nSTEP_2=Kante TCN\x03 pr\xFC" "fen\r\nSTEP_3=Ende\r\n";
+  const Bajty ini(text.begin(), text.end());
+  const std::string cesta = Cesta("tw.prg");
+  UlozProgramTW(k, cesta, 3, ini);
+  const Bajty prvy = Citaj(cesta);
+  ASSERT_EQ(prvy.size(), 68u * 4 + 1202 + ini.size() + 4);
+  ASSERT_TRUE(std::equal(prvy.begin() + 68 * 2 + 64, prvy.begin() + 68 * 3, Bajty{0x54, 0x43, 0x4E, 0x03}.begin()));
+  for (int cyklus = 1; cyklus <= 3; ++cyklus) {
+    SCOPED_TRACE(cyklus);
+    k.Program.Kroky.Vymaz();
+    ASSERT_TRUE(OtvorProgram(k, cesta));
+    ui.Verify();
+    EXPECT_EQ(k.Program.PocetKrokov, 3);
+    EXPECT_EQ(Citaj(Ini()), ini);
+    EXPECT_EQ(k.Program.Warningy[2], "Kante TCN\x03 prüfen");
+    EXPECT_EQ(k.Program.Warningy[3], "Ende");
+    EXPECT_EQ(k.Stroj.Model, "KVR - 22");
+    EXPECT_NEAR(D(k.Program.Kroky[2].TrapezL), 172.36, 1e-9);
+    EXPECT_NEAR(D(k.Program.Kroky[2].TrapezP), 8.46, 1e-9);
+    UlozDoSuboru(k, cesta, 1, true);
+    EXPECT_EQ(Citaj(cesta), prvy);
+  }
+}
+
+TEST_F(SuboryTest, KvrGcSpeedsSurviveEveryOpenAndSave) {
+  struct Pripad {
+    const char* model;
+    int32_t prevod;
+    int32_t otacky;  // rounded to a machine speed first
+  };
+  const std::vector<Pripad> pripady = {
+      {"KVR - 100", 1, 3},  // once 3, 2, 1, 0 over three cycles
+      {"KVR - 100", 1, 299},
+      {"KVR - 22", 1, 1200},
+      {"KVR - 22", 1, 1},
+      {"KVR - 200", 1, 1},
+      {"KVR - 200", 1, 75},
+      {"KVR - 32", 3, 5999},
+  };
+  for (const Pripad& c : pripady) {
+    SCOPED_TRACE(std::string(c.model) + " gear " + std::to_string(c.prevod) + " speed " + std::to_string(c.otacky));
+    k.Stroj.Model = c.model;
+    k.Stroj.Prevod = c.prevod;
+    NastavModel(k);
+    k.Program.Kroky.Vymaz();
+    Program(1);
+    const int32_t otacky = ZaokruhliOtacky(k, c.otacky);
+    k.Program.Kroky[1].Otacky = otacky;
+    const std::string cesta = Cesta("speed.gc");
+    UlozProgramGC(k, cesta, 1);
+    const Bajty prvy = Citaj(cesta);
+    for (int cyklus = 1; cyklus <= 3; ++cyklus) {
+      ASSERT_TRUE(OtvorProgram(k, cesta));
+      EXPECT_EQ(static_cast<int32_t>(k.Program.Kroky[1].Otacky), otacky) << "cycle " << cyklus;
+      UlozProgramGC(k, cesta, 1);
+      EXPECT_EQ(Citaj(cesta), prvy) << "cycle " << cyklus;
+    }
+  }
+}
+
+TEST_F(SuboryTest, AProgramSavedAgainCarriesTheBobbinItCameWith) {
+  const std::string fehlt = "D:\\CONST_BOBBIN\\Korper\\fehlt.kor";  // on no drive of this machine
+  struct Pripad {
+    const char* nazov;
+    std::string predtym;  // the bobbin current before the file is opened
+    std::string vSubore;  // the trailer's bobbin path
+    std::string ocakavane;
+  };
+  const std::vector<Pripad> pripady = {
+      {"missing bobbin file, none current", "", fehlt, (dir / "drives/D/CONST_BOBBIN/Korper/fehlt.kor").string()},
+      {"missing bobbin file, another current", Cesta("alt.kor"), fehlt,
+       (dir / "drives/D/CONST_BOBBIN/Korper/fehlt.kor").string()},
+      {"no bobbin, another current", Cesta("alt.kor"), "", ""},
+      {"a bobbin outside the drives", "", "/srv/spulen/x.kor", "/srv/spulen/x.kor"},
+  };
+  for (const Pripad& c : pripady) {
+    SCOPED_TRACE(c.nazov);
+    Bajty pata = Pata("KVR - 22", "PREVODD", Utf8NaCp1252(c.vSubore));
+    if (c.vSubore.empty()) std::fill(pata.begin() + 144, pata.begin() + 390, uint8_t{0});
+    const std::string cesta = Zapis("b.prg", SuborNovy(kZnackaT, {ZaznamTVinutie()}, pata));
+    k.Program.MenoKostricky = c.predtym;
+    k.Kostricka.Komory[5].KomoraL = 99.0L;
+    ASSERT_TRUE(OtvorProgram(k, cesta));
+    EXPECT_EQ(k.Program.MenoKostricky, c.ocakavane);
+    EXPECT_EQ(std::memcmp(k.Kostricka.Bytes() + 256, &pata[144], 240), 0);
+    const std::string ulozeny = Cesta("b2.prg");
+    UlozProgramT(k, ulozeny, k.Program.PocetKrokov);
+    const Bajty b = Citaj(ulozeny);
+    ASSERT_EQ(b.size(), 68u * 2 + 1202);
+    // Path (in the panel PC's form), chambers and offset as they came.
+    EXPECT_TRUE(std::equal(pata.begin() + 63, pata.begin() + 390, b.begin() + 68 * 2 + 63));
   }
 }
 
@@ -559,6 +691,21 @@ TEST_F(SuboryTest, RefusedFilesLeaveTheStoreAsItWas) {
   stary31[10] = 0x1F;
   Bajty kratky(100, 0);
   PridajZnacku(kratky, kZnackaT);
+  // Files cut short (or grown) by a byte inside their image.
+  const auto bezBajtu = [](Bajty b, size_t odKonca) {
+    b.erase(b.end() - static_cast<std::ptrdiff_t>(odKonca));
+    return b;
+  };
+  const Bajty tCely = SuborNovy(kZnackaT, {ZaznamTVinutie()}, pata);
+  Bajty bezHlavicky(kPataNova, 0);
+  PridajZnacku(bezHlavicky, kZnackaT);
+  Bajty stary1Dlhy = Stary(kZnackaStary1, 0);
+  stary1Dlhy.insert(stary1Dlhy.begin(), 0x00);
+  Bajty pataStara3(706, 0);
+  Kratky(pataStara3, 0, "KVR - 22");
+  Bajty rychly = ZaznamTVinutie();
+  PutU16(&rychly[16], 1024);
+  const std::string poskodeny = std::string(kTextPoskodeny) + "%";
   const std::string nie(kTextNieJeProgram);
   const std::vector<Pripad> pripady = {
       {"3 bytes", "KVR - 22", {0x54, 0x43, 0x4E}, nie},
@@ -569,6 +716,19 @@ TEST_F(SuboryTest, RefusedFilesLeaveTheStoreAsItWas) {
       {"warnings after a short KVR-T part", "KVR - 22", SuborTW({0x54, 0x43, 0x4E, 0x03}, kIni),
        std::string(kTextPoskodeny) + "%"},
       {"KVR-T shorter than its trailer", "KVR - 22", kratky, std::string(kTextPoskodeny) + "%"},
+      {"KVR-T without a header record", "KVR - 22", bezHlavicky, poskodeny},
+      {"KVR-T cut before its trailer", "KVR - 22", bezBajtu(tCely, 1203), poskodeny},
+      {"KVR-T cut before its marker", "KVR - 22", bezBajtu(tCely, 5), poskodeny},
+      {"KVR-G/C cut before its marker", "KVR - 22",
+       bezBajtu(SuborNovy(kZnackaGC, {ZaznamGCVinutie()}, pata), 5), poskodeny},
+      {"KVR-T+W whose image was cut", "KVR - 22", SuborTW(bezBajtu(tCely, 5), kIni), poskodeny},
+      {"old format 1 with a byte too many", "KVR - 22", stary1Dlhy, poskodeny},
+      {"old format 2 cut", "KVR - 22", bezBajtu(Stary(kZnackaStary2, 548), 553), poskodeny},
+      {"old format 3 cut", "KVR - 22", bezBajtu(Stary(kZnackaStary3, 0, pataStara3), 711), poskodeny},
+      {"KVR-T speed code above 1023", "KVR - 22", SuborNovy(kZnackaT, {ZaznamTVinutie(), rychly}, pata),
+       " Schritt 2: Drehzahlcode 1024 größer als 1023 !"},
+      {"KVR-T+W speed code above 1023", "KVR - 22", SuborTW(SuborNovy(kZnackaT, {rychly}, pata), kIni),
+       " Schritt 1: Drehzahlcode 1024 größer als 1023 !"},
       {"old format for a model without code tables", "KVR - 60", Stary(kZnackaStary1, 0),
        std::string(kTextStaryFormatModel) + "KVR - 60 !"},
       {"old record with speed code 31", "KVR - 22", stary31, " Schritt 1: unbekannter Drehzahlcode 31 !"},
@@ -595,11 +755,34 @@ TEST_F(SuboryTest, RefusedFilesLeaveTheStoreAsItWas) {
   }
 }
 
-TEST_F(SuboryTest, FileThatCannotBeOpenedIsReportedTwice) {
-  const std::string cesta = Cesta("fehlt.prg");
-  ui.ExpectError(std::string(kTextNeotvori) + "\"" + cesta + "\"").ExpectError(std::string(kTextNieJeProgram));
-  EXPECT_FALSE(OtvorProgram(k, cesta));
-  EXPECT_EQ(k.Program.MenoSuboru, "");
+TEST_F(SuboryTest, AnythingButARegularFileIsRefusedWithOneMessageBeforeItIsOpened) {
+  const std::string fifo = Cesta("pipe.prg");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);  // opening it for reading would block
+  fs::create_directory(dir / "ordner.prg");
+  const struct {
+    std::string cesta;
+    std::string sprava;
+  } pripady[] = {
+      {Cesta("fehlt.prg"), std::string(kTextNeotvori) + "\"" + Cesta("fehlt.prg") + "\""},
+      {Cesta("ordner.prg"), std::string(kTextNieJeSubor) + "\"" + Cesta("ordner.prg") + "\""},
+      {fifo, std::string(kTextNieJeSubor) + "\"" + fifo + "\""},
+      {"", std::string(kTextBezMena)},
+  };
+  const std::string dobry = Zapis("dobry.prg", SuborNovy(kZnackaT, {ZaznamTVinutie()}, Pata("KVR - 22", "PREVODD")));
+  ASSERT_TRUE(OtvorProgram(k, dobry));
+  for (const auto& c : pripady) {
+    SCOPED_TRACE(c.cesta);
+    ui.ExpectError(c.sprava);
+    EXPECT_FALSE(OtvorProgram(k, c.cesta));
+    ui.Verify();
+    EXPECT_EQ(k.Program.MenoSuboru, dobry);
+    EXPECT_EQ(k.Program.PocetKrokov, 1);
+    // Every reader refuses it the same way, without opening it.
+    EXPECT_FALSE(CitajCelySubor(c.cesta).has_value());
+    ui.ExpectError(c.sprava);
+    EXPECT_EQ(ZistiTypSuboru(k, c.cesta), 0u);
+    ui.Verify();
+  }
 }
 
 TEST_F(SuboryTest, ExactlyThreeHundredFiftyStepsAreTaken) {
@@ -774,17 +957,24 @@ TEST_F(SuboryTest, OpenCommandOpensTheChosenFile) {
 }
 
 TEST(ProgCaption, TheCaptionsFollowTheFiles) {
+  test::FakePlatform pl("/drives");
   TProgram p;
   p.MenoKostricky = "D:\\CONST_BOBBIN\\Korper\\Körper 1.kor";
   p.MenoKonstant = "/home/op/konst/k2.kvr";
   p.PoslednySubor = "/x/ulozeny.prg";
-  TProgCaption c = ProgCaption(p);
+  TProgCaption c = ProgCaption(p, pl);
   EXPECT_EQ(c.Kostricka, "KÖRPER NAME:\rKörper 1.kor");
   EXPECT_EQ(c.Konstanty, "KONSTANTEN NAME:\rk2.kvr");
   EXPECT_EQ(c.Program, "/x/ulozeny.prg");
   p.PoslednyOtvor = "/winding/programs/folder/of/many/letters/Spule_Nummer_12.prg";
-  c = ProgCaption(p);
+  c = ProgCaption(p, pl);
   EXPECT_EQ(c.Program, "..." + p.PoslednyOtvor.substr(p.PoslednyOtvor.size() - 41));
+  // Under the drive root the operator reads the panel PC's path.
+  p.PoslednyOtvor = pl.MapSystemPath("D:\\WINDING PROGRAMS\\Spule 12.prg");
+  EXPECT_EQ(ProgCaption(p, pl).Program, "D:\\WINDING PROGRAMS\\Spule 12.prg");
+  p.PoslednyOtvor.clear();
+  p.PoslednySubor = pl.MapSystemPath("E:\\a.prg");
+  EXPECT_EQ(ProgCaption(p, pl).Program, "E:\\a.prg");
 }
 
 }  // namespace

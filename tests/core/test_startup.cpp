@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "form/events.h"
 #include "model/desktop.h"
 #include "model/ini.h"
 #include "model/codepage.h"
@@ -119,6 +120,28 @@ TEST(Desktop, AShortDesktopFileIsReplacedByTheDefaultRecord) {
   s.ui.Verify();
 }
 
+// A regular file that opens but fails when read: the kernel refuses to read
+// this process's memory at address 0.
+constexpr const char* kNecitatelny = "/proc/self/mem";
+
+TEST(Desktop, AFileThatFailsWhileBeingReadGivesTheDefaultRecordAndStaysAsItIs) {
+  Stanica s;
+  fs::create_symlink(kNecitatelny, s.Bin("TORVENA_KVR_T.DSK"));
+  s.ui.ExpectReport(" Fehler beim Lesen: ");
+  TProg& p = s.Start();
+  TKontext& k = s.K();
+  s.ui.Verify();
+  EXPECT_EQ(k.Stroj.Model, "KVR - 22");
+  EXPECT_EQ(k.Stroj.Prevod, 1);
+  EXPECT_EQ(k.Desktop.Zoom, 100);
+  EXPECT_EQ(p.fVstup.Bounds.Left, 362);
+  EXPECT_EQ(p.fVstup.Bounds.Top, 107);
+  EXPECT_EQ(static_cast<long double>(k.KonstKroky[0].Hodnota), 100.0L);
+  EXPECT_EQ(static_cast<long double>(k.Kostricka.Abstand), 10.0L);
+  // Nothing was written over the operator's file at start.
+  EXPECT_EQ(fs::read_symlink(s.Bin("TORVENA_KVR_T.DSK")), fs::path(kNecitatelny));
+}
+
 TEST(Desktop, ASecondStartRestoresWhatTheFirstStoredAtExit) {
   Stanica s;
   TProg& p = s.Start();
@@ -126,9 +149,12 @@ TEST(Desktop, ASecondStartRestoresWhatTheFirstStoredAtExit) {
   k.Stroj.Model = "KVR - 100";
   k.Stroj.Prevod = 2;
   NastavModel(k);
+  // Paths of this machine: two under the drive root, one outside it.
+  const std::string konstanty = s.pl.MapSystemPath("D:\\CONST_BOBBIN\\Konst\\a.kon");
+  const std::string kostricka = s.pl.MapSystemPath("D:\\CONST_BOBBIN\\Korper\\b.kor");
   k.Program.MenoSuboru = s.Bin("nowhere.kvr");
-  k.Program.MenoKonstant = "D:\\CONST_BOBBIN\\Konst\\a.kon";
-  k.Program.MenoKostricky = "D:\\CONST_BOBBIN\\Korper\\b.kor";
+  k.Program.MenoKonstant = konstanty;
+  k.Program.MenoKostricky = kostricka;
   k.Kostricka.Komory[0].KomoraP = 12.5L;
   k.Kostricka.Abstand = 7.0L;
   k.KonstKroky[7].Hodnota = 4.5L;  // the jump template
@@ -141,6 +167,12 @@ TEST(Desktop, ASecondStartRestoresWhatTheFirstStoredAtExit) {
   k.Desktop.Okna[kSlotModel].Top = 260;
   ASSERT_TRUE(p.FormClose());
   EXPECT_EQ(s.pl.starterQuits, 1);
+  // The record carries the panel PC's Windows paths.
+  const Bajty d = s.dir.Read("bin/TORVENA_KVR_T.DSK");
+  ASSERT_EQ(d.size(), 2668u);
+  EXPECT_EQ(CitajKratkyRetazec(&d[650], 255), "D:\\CONST_BOBBIN\\Konst\\a.kon");
+  EXPECT_EQ(CitajKratkyRetazec(&d[394], 255), "D:\\CONST_BOBBIN\\Korper\\b.kor");
+  EXPECT_EQ(CitajKratkyRetazec(&d[22], 255), s.Bin("nowhere.kvr"));
 
   Stanica* t = &s;
   t->prog.reset();
@@ -149,8 +181,8 @@ TEST(Desktop, ASecondStartRestoresWhatTheFirstStoredAtExit) {
   EXPECT_EQ(k2.Stroj.Model, "KVR - 100");
   EXPECT_EQ(k2.Stroj.Prevod, 2);
   EXPECT_EQ(k2.Program.MenoSuboru, s.Bin("nowhere.kvr"));
-  EXPECT_EQ(k2.Program.MenoKonstant, "D:\\CONST_BOBBIN\\Konst\\a.kon");
-  EXPECT_EQ(k2.Program.MenoKostricky, "D:\\CONST_BOBBIN\\Korper\\b.kor");
+  EXPECT_EQ(k2.Program.MenoKonstant, konstanty);
+  EXPECT_EQ(k2.Program.MenoKostricky, kostricka);
   EXPECT_EQ(static_cast<long double>(k2.Kostricka.Komory[0].KomoraP), 12.5L);
   EXPECT_EQ(k2.AktKomora, 1);
   EXPECT_EQ(static_cast<long double>(k2.KonstKroky[7].Hodnota), 4.5L);
@@ -338,6 +370,10 @@ TEST(WindingProgram, WrittenWithForwardSlashesAsUtf8OnlyWhenTheFileExists) {
   const std::string text(b.begin(), b.end());
   EXPECT_NE(text.find("WindingProgram=D:/WINDING PROGRAMS/Spule K\xC3\xB6rper.kvr"), std::string::npos) << text;
   EXPECT_NE(text.find("X=1"), std::string::npos);
+  // A path of this machine under the drive root is the panel PC's path there.
+  ZapisWindingProgram(k, pl.MapSystemPath("D:\\WINDING PROGRAMS\\b.kvr"));
+  const Bajty c = dir.Read("drives/C/DSQ/WM_cfg.ini");
+  EXPECT_NE(std::string(c.begin(), c.end()).find("WindingProgram=D:/WINDING PROGRAMS/b.kvr"), std::string::npos);
 }
 
 // ---- Bobbins ----------------------------------------------------------------
@@ -539,6 +575,51 @@ TEST(KonstantyCommands, OpenAndSaveThroughTheMenu) {
   EXPECT_EQ(k.Program.Zmeneny, 1);
   EXPECT_NE(p.captions.lbKonstanty.Caption.find("k.kon"), std::string::npos);
   s.ui.Verify();
+}
+
+TEST(KonstantyCommands, AFileThatCannotBeReadIsReportedAndChangesNothing) {
+  Stanica s;
+  TProg& p = s.Start();
+  TKontext& k = s.K();
+  fs::create_directories(s.dir.path() / "ordner.kon");
+  fs::create_symlink(kNecitatelny, s.dir.path() / "mem.kon");
+  const struct {
+    std::string cesta;
+    std::string sprava;
+  } pripady[] = {
+      {s.dir / "ordner.kon", " Keine Datei: \"" + (s.dir / "ordner.kon") + "\""},
+      {s.dir / "mem.kon", " Fehler beim Lesen: \"" + (s.dir / "mem.kon") + "\""},
+  };
+  for (const auto& c : pripady) {
+    SCOPED_TRACE(c.cesta);
+    k.KonstKroky[7].Hodnota = 8.0L;
+    k.Program.MenoKonstant.clear();
+    k.Program.Zmeneny = 0;
+    const std::string titulok = p.captions.lbKonstanty.Caption;
+    s.ui.ExpectOpen(c.cesta).ExpectReport(c.sprava);
+    RunEvent(*k.Ui, [&] { p.templatesMenu.mkOtvor.Click(); });
+    s.ui.Verify();
+    EXPECT_EQ(static_cast<long double>(k.KonstKroky[7].Hodnota), 8.0L);
+    EXPECT_EQ(k.Program.MenoKonstant, "");
+    EXPECT_EQ(k.Program.Zmeneny, 0);
+    EXPECT_EQ(p.captions.lbKonstanty.Caption, titulok);
+  }
+}
+
+TEST(Bobbin, AFileThatCannotBeReadIsReportedAndChangesNothing) {
+  Stanica s;
+  TProg& p = s.Start();
+  TKontext& k = s.K();
+  fs::create_directories(s.dir.path() / "ordner.kor");
+  k.Program.MenoKostricky = s.dir / "alt.kor";
+  k.Kostricka.Abstand = 4.0L;
+  k.Program.Zmeneny = 0;
+  s.ui.ExpectOpen(s.dir / "ordner.kor").ExpectReport(" Keine Datei: ");
+  RunEvent(*k.Ui, [&] { p.bobbinMenu.mnKostrickaVyber.Click(); });
+  s.ui.Verify();
+  EXPECT_EQ(k.Program.MenoKostricky, s.dir / "alt.kor");
+  EXPECT_EQ(static_cast<long double>(k.Kostricka.Abstand), 4.0L);
+  EXPECT_EQ(k.Program.Zmeneny, 0);
 }
 
 TEST(StartTexts, TheMenusCarryTheirGermanTextsAndTags) {

@@ -464,6 +464,8 @@ TEST_F(ZaznamyTest, KvrGCFieldEdges) {
 
 TEST_F(ZaznamyTest, KvrGCRoundTrip) {
   const auto kolo = [](TKrok& s) {  // what a winding loses in KVR-G/C
+    // 1200 rpm is no machine speed on a 3000 rpm gear: it travels as code 409.
+    s.Otacky = 1199;
     s.VrstvaKoniec = 0;
     s.Vstup[4] = s.Vstup[5] = 0;
     s.VystupStav(5) = s.VystupStav(6) = 0;
@@ -496,6 +498,7 @@ TEST_F(ZaznamyTest, KvrGCRoundTrip) {
        }(),
        kolo},
       {"taping", Bandaz(), [](TKrok& s) {
+         s.Otacky = 601;  // code 205
          s.Rozbeh = 1;
          s.Dobeh = 8;  // three bits in this format
        }},
@@ -533,8 +536,9 @@ TEST_F(ZaznamyTest, KvrGCRoundTrip) {
 }
 
 TEST_F(ZaznamyTest, KvrGCReaderDecodesFieldsItWasNotGiven) {
-  // Written by the machine's own software: speed code 200 of 255, value B as a
-  // divisor of 40, a delay of 0x0102 big-endian.
+  // Written by the machine's own software: byte 12 200 without low bits in
+  // byte 11 (speed code 800 of 1023), value B as a divisor of 40, a delay of
+  // 0x0102 big-endian.
   std::vector<uint8_t> z = Zaznam(kZaznamGC, {{0, 0x81}, {3, 0x01}, {11, 0x40}, {12, 200}, {13, 0x01},
                                               {24, 0x01}, {25, 0x02}, {50, 3}, {52, 0x01}, {53, 0x23}, {54, 0x45}});
   std::copy(z.begin(), z.end(), buf.begin() + kZaznamGC);
@@ -544,7 +548,7 @@ TEST_F(ZaznamyTest, KvrGCReaderDecodesFieldsItWasNotGiven) {
   EXPECT_EQ(s.VrstvaStop, 1);
   EXPECT_EQ(s.Nulovat, 0);  // bit 6 of byte 11
   EXPECT_EQ(static_cast<long double>(s.Hodnota), R(10.0L));
-  EXPECT_EQ(s.Otacky, 2353);  // 200 x 3000 / 255 = 2352.94
+  EXPECT_EQ(s.Otacky, 2346);  // 800 x 3000 / 1023 = 2346.04
   EXPECT_EQ(s.PosuvImp, 65536);
   EXPECT_EQ(static_cast<long double>(s.PosuvMM), R(2.0L));
   EXPECT_EQ(s.VystupOneskorenie(1), 0x0102);

@@ -32,6 +32,13 @@ expect 1 "unknown option" -- info "$data/kvrtool_t.kvr" --jsn
 expect 2 "Ausgewählte Datei enthält nicht Spulenbeschreibung !" -- info "$data/kvrtool_3bytes.kvr" --json
 expect 2 "Ausgewählte Datei enthält nicht Spulenbeschreibung !" -- info "$data/kvrtool_unknown.kvr"
 expect 2 " Kann man nicht öffnen: \"$work/missing.kvr\"" -- info "$work/missing.kvr"
+# Refused before they are opened, with one message: a pipe would block for ever.
+mkdir "$work/folder.kvr"
+mkfifo "$work/pipe.kvr"
+expect 2 " Keine Datei: \"$work/folder.kvr\"" -- info "$work/folder.kvr"
+expect 2 " Keine Datei: \"$work/pipe.kvr\"" -- convert "$work/pipe.kvr" "$work/never.kvr" --to t
+expect 2 " Kein Dateiname !" -- info ""
+[ "$(wc -l <"$work/err")" -eq 1 ] || { echo "an empty path gave more than one message"; cat "$work/err"; fail=1; }
 expect 2 " Altes Dateiformat ist nicht lesbar für Modell KVR - 60 !" -- info "$data/kvrtool_old1.kvr" --model "KVR - 60"
 expect 2 "" -- convert "$data/kvrtool_3bytes.kvr" "$work/never.kvr" --to t
 [ -e "$work/never.kvr" ] && { echo "refused input still wrote its output"; fail=1; }

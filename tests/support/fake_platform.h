@@ -16,6 +16,7 @@ class FakePlatform : public IPlatform {
   std::string MapSystemPath(std::string_view windowsPath) const override {
     return MapWindowsPathUnder(root_, windowsPath);
   }
+  std::string WindowsPathOf(std::string_view path) const override { return WindowsPathFromUnder(root_, path); }
   void StartOnScreenKeyboard() override { ++keyboardStarts; }
   void CloseOnScreenKeyboard() override { ++keyboardCloses; }
   void QuitStarter() override { ++starterQuits; }
