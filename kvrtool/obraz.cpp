@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "qt/qt_canvas.h"
+#include "qt/qt_texts.h"
 #include "ui/kontext.h"
 #include "view/kresba.h"
 
@@ -19,6 +20,8 @@ bool UlozObrazKresby(TKontext& k, const std::string& cesta, int zoom) {
   char meno[] = "kvrtool";
   char* argv[] = {meno, nullptr};
   QGuiApplication app(argc, argv);
+  // Whatever Qt itself says here is in the operator's language, as on the station.
+  InstallGermanQtTexts(app);
 
   const int w = static_cast<int>(std::lround(kSirkaKresby * zoom / 100.0));
   const int h = static_cast<int>(std::lround(kVyskaKresby * zoom / 100.0));

@@ -32,6 +32,7 @@
 #include "qt/binder.h"
 #include "qt/model_okno.h"
 #include "qt/prog_okno.h"
+#include "qt/qt_texts.h"
 #include "qt/qt_ui.h"
 #include "qt/vstup_okno.h"
 #include "tools/updown.h"
@@ -188,6 +189,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("KVR"));
   QApplication::setStyle(QStringLiteral("Fusion"));
+  kvr::InstallGermanQtTexts(app);
   if (argc != 2) {
     std::fprintf(stderr, "usage: kvr_screenshots OUTDIR\n");
     return 2;

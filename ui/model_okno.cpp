@@ -41,6 +41,9 @@ void TModel::bOKClick() {
   k_.Stroj.Model = cbModel.SelectedText();
   k_.Stroj.Prevod = cbPrevod.ItemIndex + 1;
   NastavModel(k_);
+  // An unknown model or gear was corrected ("UNKNOW" becomes "KVR - 22" gear
+  // 1): the lists and the gear caption show what is in force now.
+  VypisPrevodov(k_.Stroj.ModelIndex, k_.Stroj.Prevod);
   if (k_.Prog != nullptr) {
     k_.Prog->pPrevodNav.Caption = "Getriebe:  " + cbPrevod.SelectedText();
     k_.Prog->pStav.Caption = k_.Stroj.Model + " :  OFFLINE";

@@ -34,6 +34,7 @@ TProg::TProg(IUi& ui, IPlatform& platform)
     : TForm("Prog", "KVR", {0, 0, 1048, 816}), k_(ui, platform), fModel(k_) {
   k_.Prog = this;
   BorderStyle = TBorderStyle::Sizeable;
+  FrameSize = true;
   for (TControl* c : {&mnSuborNovy, &mnSuborOtvor, &mnUlozGX, &mnUlozT, &mnUlozT_W, &mnSuborExit})
     c->Parent = mnSubor.Name();
   for (TControl* c : {&mnKontrol, &mnOptionsModel, &mnOptionsPosun, &mnParametre, &mnZoomPlus, &mnZoomMinus})
@@ -51,6 +52,7 @@ TProg::TProg(IUi& ui, IPlatform& platform)
   ScrollBar1.SmallChange = 10;
   ScrollBar1.LargeChange = 100;
   ScrollBar1.Position = 15000;
+  gParam.Parent = pStepBackground.Name();
   bNulovat.Parent = gParam.Name();
   lbSF.Parent = gParam.Name();
   lbInOut.Parent = gParam.Name();
@@ -204,6 +206,7 @@ void TProg::FormShow() {
       {&pVrstvaNav, " LAGE: "},
       {&pPrevodNav, "Getriebe: "},
       {&pSmerPosuvu, ""},
+      {&pStepBackground, "SCHRITT:  0"},
   };
   for (const auto& [c, t] : texty) c->Caption = t;
   mnKontrol.Enabled = true;
@@ -294,6 +297,7 @@ void TProg::mnUlozT_WClick() { UlozMenu(k_, 2); }
 
 void TProg::mnOptionsModelClick() {
   k_.Ui->ShowModal(fModel);
+  ZobrazParametre(k_.Program.AktKrok);
   k_.Ui->Invalidate(*this, PaintBox1.Name());
 }
 

@@ -92,7 +92,9 @@ class TProg : public TForm {
 
   // The current step and its parameters.
   TControl BKrok{*this, "BKrok", TControlKind::Button, "SCHRITT:  0", {464, 94, 200, 48}};
-  TControl gParam{*this, "gParam", TControlKind::GroupBox, "", {464, 146, 380, 488}};
+  // The step parameters stand on a background that shows through while no step is shown.
+  TControl pStepBackground{*this, "pStepBackground", TControlKind::Panel, "SCHRITT:  0", {464, 146, 380, 488}};
+  TControl gParam{*this, "gParam", TControlKind::GroupBox, "", {0, 0, 380, 488}};
   TControl bNulovat{*this, "bNulovat", TControlKind::Button, " WINDUNGEN: ", {8, 20, 364, 44}};
   TControl lbSF{*this, "lbSF", TControlKind::Label, "SPEZIELLE FUNKTIONEN", {8, 380, 364, 44}};
   TControl lbInOut{*this, "lbInOut", TControlKind::Label, " EINGÄNGE / AUSGÄNGE ", {8, 432, 364, 44}};
