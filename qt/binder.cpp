@@ -22,8 +22,8 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <QWindow>
 #include <QStringList>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 #include <exception>
