@@ -1,14 +1,13 @@
 // The programming station: the main window and its model window on Qt, the
 // logic on the machine's own platform.
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
+#include <cstdio>
 #include <memory>
 
 #include "platform/platform.h"
 #include "qt/model_window.h"
 #include "qt/main_window.h"
+#include "qt/qt_texts.h"
 #include "qt/qt_ui.h"
 #include "qt/keypad_window.h"
 #include "tools/keypad.h"
@@ -20,10 +19,7 @@ int main(int argc, char** argv) {
   // One look on every system, and one whose colours the windows' own colours override.
   QApplication::setStyle(QStringLiteral("Fusion"));
   // The operator's language is German, the file dialogs' texts included.
-  QTranslator qtTexts;
-  if (qtTexts.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QApplication::installTranslator(&qtTexts);
+  if (kvr::InstallGermanQtTexts(app) == nullptr) std::fprintf(stderr, "kvr_station: Qt's German texts not found\n");
 
   const std::unique_ptr<kvr::IPlatform> platform = kvr::CreateNativePlatform();
   kvr::QtUi ui;

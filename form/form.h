@@ -120,7 +120,11 @@ class TForm {
   TBorderStyle BorderStyle = TBorderStyle::Dialog;
   TPosition Position = TPosition::Designed;
   bool StayOnTop = false;
-  bool CloseBox = true;  // the title bar's close box
+  bool CloseBox = true;  // the title bar's close box; without it no title bar buttons at all
+  // Bounds' size is the outer frame's (borders, title bar and menu bar
+  // included), as the main window's design size is; otherwise the client
+  // area's. Bounds' place is always the outer frame's.
+  bool FrameSize = false;
   bool Visible = false;
   TModalResult ModalResult = TModalResult::None;
 

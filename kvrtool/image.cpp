@@ -9,6 +9,7 @@
 #include "qt/qt_canvas.h"
 #include "model/context.h"
 #include "view/coil_drawing.h"
+#include "qt/qt_texts.h"
 
 namespace kvr::tool {
 
@@ -19,6 +20,8 @@ bool UlozObrazKresby(TKontext& k, const std::string& cesta, int zoom) {
   char meno[] = "kvrtool";
   char* argv[] = {meno, nullptr};
   QGuiApplication app(argc, argv);
+  // Whatever Qt itself says here is in the operator's language, as on the station.
+  InstallGermanQtTexts(app);
 
   const int w = static_cast<int>(std::lround(kSirkaKresby * zoom / 100.0));
   const int h = static_cast<int>(std::lround(kVyskaKresby * zoom / 100.0));

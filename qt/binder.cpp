@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -24,6 +25,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStringList>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 #include <exception>
@@ -145,6 +147,8 @@ class QtWindowFilter : public QObject {
         return false;
       case QEvent::Move:
         v_.WindowMoved();
+        // The window system may tell the frame only now (X11, once mapped).
+        if (v_.form_.FrameSize && v_.FrameMargins() != v_.marginsApplied_) v_.ApplyFormGeometry();
         return false;
       default:
         return false;
@@ -506,9 +510,12 @@ void QtFormView::ApplyWindowStyle() {
   Qt::WindowFlags f = window_->windowType();
   if (form_.BorderStyle == TBorderStyle::None) {
     f |= Qt::FramelessWindowHint;
+  } else if (!form_.CloseBox) {
+    // No close box means no system menu, and with it no minimise or maximise
+    // buttons either: a title bar alone.
+    f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
   } else {
-    f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
-    if (form_.CloseBox) f |= Qt::WindowCloseButtonHint;
+    f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (form_.BorderStyle == TBorderStyle::Sizeable)
       f |= Qt::WindowMinMaxButtonsHint;
     else if (form_.BorderStyle == TBorderStyle::Single)
@@ -528,11 +535,32 @@ void QtFormView::ApplyFormColor() {
   if (container_->palette() != p) container_->setPalette(p);
 }
 
+QMargins QtFormView::FrameMargins() const {
+  if (!window_ || !window_->isWindow()) return {};
+  const QWindow* h = window_->windowHandle();
+  return h != nullptr ? h->frameMargins() : QMargins();
+}
+
+void QtFormView::MoveFrame(const QPoint& p) {
+  window_->move(p);
+  // A window that exists already takes a move as its client area's place
+  // while the window system has not told its frame yet (X11 before the window
+  // is mapped), which puts the title bar off the screen: tell it that the
+  // place is the frame's. The move above keeps the widget's own idea of its
+  // place in step, so showing it does not undo this.
+  QWindow* h = window_->isWindow() ? window_->windowHandle() : nullptr;
+  if (h != nullptr && window_->testAttribute(Qt::WA_WState_Created) && form_.BorderStyle != TBorderStyle::None &&
+      h->frameMargins().isNull())
+    h->setFramePosition(p);
+}
+
 void QtFormView::ApplyFormGeometry() {
   const TRect& r = form_.Bounds;
   const bool fixed = form_.BorderStyle != TBorderStyle::Sizeable && window_->isWindow();
+  const bool frame = form_.FrameSize && window_->isWindow();
+  const QMargins margins = frame ? FrameMargins() : QMargins();
   if (r.Width != formApplied_.Width || r.Height != formApplied_.Height || zoom_ != formZoomApplied_ ||
-      fixed != formFixedApplied_) {
+      fixed != formFixedApplied_ || margins != marginsApplied_) {
     int w = r.Width;
     int h = r.Height;
     // A form without a design size is as large as its controls.
@@ -552,10 +580,21 @@ void QtFormView::ApplyFormGeometry() {
       window_->setMinimumSize(0, 0);
       window_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     }
-    // The design size is the client area's; a menu bar comes on top of it.
     QSize ws = s;
-    if (window_ != container_) {
+    if (frame) {
+      // The design size is the outer frame's: the client area, menu bar
+      // included, is what the frame leaves of it.
+      ws = QSize(std::max(1, s.width() - margins.left() - margins.right()),
+                 std::max(1, s.height() - margins.top() - margins.bottom()));
+    } else if (window_ != container_) {
+      // The design size is the client area's; a menu bar comes on top of it.
       container_->setMinimumSize(s);
+      // The window's minimum follows the container's at once, so that a
+      // smaller zoom can shrink the window.
+      if (QLayout* l = window_->layout()) {
+        l->invalidate();
+        l->activate();
+      }
       ws = window_->sizeHint().expandedTo(s);
     }
     if (fixed)
@@ -566,27 +605,37 @@ void QtFormView::ApplyFormGeometry() {
     formApplied_.Height = r.Height;
     formZoomApplied_ = zoom_;
     formFixedApplied_ = fixed;
+    marginsApplied_ = margins;
   }
   if (r.Left != formApplied_.Left || r.Top != formApplied_.Top) {
     formApplied_.Left = r.Left;
     formApplied_.Top = r.Top;
-    window_->move(r.Left, r.Top);
+    MoveFrame(QPoint(r.Left, r.Top));
   }
 }
 
 void QtFormView::PlaceOnShow() {
-  if (!window_ || !window_->isWindow() || form_.Position == TPosition::Designed) return;
-  QRect area;
-  if (form_.Position == TPosition::MainFormCenter) {
-    QWidget* m = binder_.MainWindow();
-    if (m != nullptr && m != window_) area = m->frameGeometry();
+  if (!window_ || !window_->isWindow()) return;
+  // A frame told after the last refresh changes the client area of a window
+  // sized by its frame.
+  ApplyFormGeometry();
+  QPoint place(form_.Bounds.Left, form_.Bounds.Top);
+  if (form_.Position != TPosition::Designed) {
+    QRect area;
+    if (form_.Position == TPosition::MainFormCenter) {
+      QWidget* m = binder_.MainWindow();
+      if (m != nullptr && m != window_) area = m->frameGeometry();
+    }
+    // Centred on the screen, also when there is no main window to centre on.
+    if (area.isEmpty())
+      if (const QScreen* sc = window_->screen()) area = sc->availableGeometry();
+    if (area.isEmpty()) return;
+    const QSize sz = window_->frameGeometry().size();
+    place = QPoint(area.x() + (area.width() - sz.width()) / 2, area.y() + (area.height() - sz.height()) / 2);
   }
-  // Centred on the screen, also when there is no main window to centre on.
-  if (area.isEmpty())
-    if (const QScreen* sc = window_->screen()) area = sc->availableGeometry();
-  if (area.isEmpty()) return;
-  const QSize sz = window_->frameGeometry().size();
-  window_->move(area.x() + (area.width() - sz.width()) / 2, area.y() + (area.height() - sz.height()) / 2);
+  // The frame goes to the place every time the window is shown: a window
+  // created before it was placed would otherwise keep its client area there.
+  MoveFrame(place);
 }
 
 void QtFormView::ApplyColor(Bound& b) {
@@ -594,19 +643,30 @@ void QtFormView::ApplyColor(Bound& b) {
   QPalette p = b.basePalette;
   const bool own = c.Color != clBtnFace;
   bool transparent = false;
+  // A group box standing on a panel covers the panel and its caption with
+  // the panel's face; elsewhere it shows the form it stands on.
+  const Bound* panel = nullptr;
   switch (c.Kind()) {
+    case TControlKind::GroupBox:
+      if (const Bound* pb = c.Parent.empty() ? nullptr : Find(c.Parent); pb != nullptr && pb->c->Kind() == TControlKind::Panel)
+        panel = pb;
+      transparent = panel == nullptr;
+      break;
     case TControlKind::Label:
     case TControlKind::Image:
     case TControlKind::CheckBox:
     case TControlKind::RadioButton:
-    case TControlKind::GroupBox:
     case TControlKind::PaintBox:
       transparent = true;
       break;
     default:
       break;
   }
-  if (!own && !transparent) {
+  if (!own && panel != nullptr) {
+    const TColor face = panel->c->Color;
+    p.setColor(QPalette::Window, face != clBtnFace ? Farba(face) : b.basePalette.color(QPalette::Window));
+    if (!b.w->autoFillBackground()) b.w->setAutoFillBackground(true);
+  } else if (!own && !transparent) {
     // Its own face, not the colour of the form it stands on.
     p.setColor(QPalette::Window, b.basePalette.color(QPalette::Window));
   } else if (own) {
@@ -630,6 +690,7 @@ void QtFormView::ApplyColor(Bound& b) {
     }
   }
   // Transparent on the form's face unless given a colour of their own.
+  if (panel != nullptr && own && !b.w->autoFillBackground()) b.w->setAutoFillBackground(true);
   if (transparent && b.w->autoFillBackground() != own) b.w->setAutoFillBackground(own);
   if (b.w->palette() != p) b.w->setPalette(p);
 }

@@ -4,6 +4,7 @@
 // user does reaches the form's handlers through the binder's dispatch.
 #pragma once
 #include <QLabel>
+#include <QMargins>
 #include <QObject>
 #include <QPalette>
 #include <QPointer>
@@ -138,6 +139,11 @@ class QtFormView {
   void ApplyFormGeometry();
   void ApplyFont();
   void PlaceOnShow();
+  // The window's frame around its client area, as far as the window system
+  // has told it (nothing before that).
+  QMargins FrameMargins() const;
+  // Puts the window's outer frame, not its client area, at p.
+  void MoveFrame(const QPoint& p);
   void PaintBoxPaint(TControl& c, QPainter& p);
   void PaintBoxMouse(TControl& c, const QMouseEvent& e);
   Bound* Find(const std::string& name);
@@ -158,6 +164,7 @@ class QtFormView {
   TRect formApplied_{};
   double formZoomApplied_ = 0;
   bool formFixedApplied_ = false;
+  QMargins marginsApplied_;
   bool closingByForm_ = false;
   std::unique_ptr<QObject> guard_;  // context of every connection the view makes
   std::unique_ptr<QObject> filter_;

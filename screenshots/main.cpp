@@ -32,6 +32,7 @@
 #include "qt/binder.h"
 #include "qt/model_window.h"
 #include "qt/main_window.h"
+#include "qt/qt_texts.h"
 #include "qt/qt_ui.h"
 #include "qt/keypad_window.h"
 #include "tools/up_down.h"
@@ -192,6 +193,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("KVR"));
   QApplication::setStyle(QStringLiteral("Fusion"));
+  kvr::InstallGermanQtTexts(app);
   if (argc != 2) {
     std::fprintf(stderr, "usage: kvr_screenshots OUTDIR\n");
     return 2;

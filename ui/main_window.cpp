@@ -46,6 +46,7 @@ TProg::TProg(IUi& ui, IPlatform& platform)
       stepKinds(*this) {
   k_.PripojOkno(this);
   BorderStyle = TBorderStyle::Sizeable;
+  FrameSize = true;
   // The bobbin and constants names open their files, as the menu entries do.
   captions.lbKostricka.OnClick = [this] { bobbinMenu.Open_Kostricka(); };
   captions.lbKonstanty.OnClick = [this] { templatesMenu.Open_Konstanty(); };
@@ -176,6 +177,7 @@ void TProg::FormShow() {
       {&machineState.pVrstvaNav, " LAGE: "},
       {&machineState.pPrevodNav, "Getriebe: "},
       {&machineState.pSmerPosuvu, ""},
+      {&stepPanel.pStepBackground, "SCHRITT:  0"},
   };
   for (const auto& [c, t] : texty) c->Caption = t;
   optionsMenu.mnKontrol.Enabled = true;

@@ -41,6 +41,10 @@ void TModel::bOKClick() {
   k_.Stroj.Prevod = cbPrevod.ItemIndex + 1;
   // NastavModel shows the corrected model and gear on the main window.
   NastavModel(k_);
+  // An unknown model or gear was corrected ("UNKNOW" becomes "KVR - 22" gear
+  // 1): the lists show what is in force now (NastavModel showed it on the
+  // main window).
+  VypisPrevodov(k_.Stroj.ModelIndex, k_.Stroj.Prevod);
   Close(TModalResult::Ok);
 }
 

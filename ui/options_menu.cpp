@@ -26,6 +26,7 @@ OptionsMenu::OptionsMenu(TForm& okno, TKontext& k, TModel& model)
 
 void OptionsMenu::mnOptionsModelClick() {
   k_.Ui->ShowModal(model_);
+  k_.Okno().ZobrazParametre(k_.Program.AktKrok);
   k_.Okno().Prekresli();
 }
 

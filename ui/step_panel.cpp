@@ -10,12 +10,14 @@ namespace kvr {
 
 StepPanel::StepPanel(TForm& okno, TKontext& k, CoilDrawingPanel& kresba)
     : BKrok{okno, "BKrok", TControlKind::Button, "SCHRITT:  0", {464, 94, 200, 48}},
-      gParam{okno, "gParam", TControlKind::GroupBox, "", {464, 146, 380, 488}},
+      pStepBackground{okno, "pStepBackground", TControlKind::Panel, "SCHRITT:  0", {464, 146, 380, 488}},
+      gParam{okno, "gParam", TControlKind::GroupBox, "", {0, 0, 380, 488}},
       bNulovat{okno, "bNulovat", TControlKind::Button, " WINDUNGEN: ", {8, 20, 364, 44}},
       lbSF{okno, "lbSF", TControlKind::Label, "SPEZIELLE FUNKTIONEN", {8, 380, 364, 44}},
       lbInOut{okno, "lbInOut", TControlKind::Label, " EINGÄNGE / AUSGÄNGE ", {8, 432, 364, 44}},
       k_(k),
       kresba_(kresba) {
+  gParam.Parent = pStepBackground.Name();
   bNulovat.Parent = gParam.Name();
   lbSF.Parent = gParam.Name();
   lbInOut.Parent = gParam.Name();

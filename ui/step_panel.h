@@ -15,6 +15,9 @@ class StepPanel {
   StepPanel& operator=(const StepPanel&) = delete;
 
   TControl BKrok;
+  // The step parameters stand on a background that shows through while no
+  // step is shown.
+  TControl pStepBackground;
   TControl gParam;
   TControl bNulovat;
   TControl lbSF;

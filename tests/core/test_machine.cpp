@@ -233,6 +233,41 @@ TEST_F(ModelOknoTest, ThePlaceholderEntryFallsBackToTheFirstModel) {
   EXPECT_EQ(k.Stroj.Prevod, 1);
   EXPECT_FALSE(prog.stepKinds.bPrevod.Enabled);
   EXPECT_EQ(prog.machineState.pStav.Caption, "KVR - 22 :  OFFLINE");
+  // The window and the gear caption show the corrected model and gear.
+  EXPECT_EQ(prog.fModel.cbModel.SelectedText(), "KVR - 22");
+  EXPECT_EQ(prog.fModel.cbPrevod.Items, (std::vector<std::string>{"3000", "6000", "12000"}));
+  EXPECT_EQ(prog.fModel.cbPrevod.SelectedText(), "3000");
+  EXPECT_EQ(prog.machineState.pPrevodNav.Caption, "Getriebe:  3000");
+}
+
+// Whichever way the window closes, the main window shows its current step
+// again and redraws the coil.
+TEST_F(ModelOknoTest, TheMainWindowShowsTheCurrentStepAgainAfterwards) {
+  for (const TModalResult r : {TModalResult::Ok, TModalResult::Cancel}) {
+    SCOPED_TRACE(r == TModalResult::Ok ? "OK" : "close box");
+    k.Program.Kroky.Vymaz();
+    k.Program.Kroky[1].Druh = 2;
+    k.Program.Kroky[2].Druh = 1;
+    k.Program.Kroky[2].TypCyklu = 0;
+    PrepocitajKroky(k.Program);
+    prog.ZobrazParametre(0);
+    // The current step changed without the panel being told.
+    k.Program.AktKrok = 2;
+    ui.invalidated.clear();
+    ui.ExpectModal("Model", [r](TForm& f) {
+      auto& m = static_cast<TModel&>(f);
+      if (r == TModalResult::Ok)
+        m.bOK.Click();
+      else
+        m.Close(r);
+    });
+    prog.optionsMenu.mnOptionsModel.Click();
+    EXPECT_EQ(prog.stepPanel.BKrok.Caption, "SCHRITT: 2");
+    EXPECT_TRUE(prog.stepPanel.gParam.Visible);
+    EXPECT_EQ(prog.stepPanel.gParam.Caption, "SCHRITT: 2 ");
+    EXPECT_FALSE(ui.invalidated.empty());
+    ui.Verify();
+  }
 }
 
 }  // namespace

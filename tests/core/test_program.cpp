@@ -179,5 +179,20 @@ TEST_F(NovyProgramTest, ProgInicTakesTheUndoCopy) {
   EXPECT_EQ(static_cast<long double>(k.Program.KrokyZaloha[2].Hodnota), 4.0L);
 }
 
+// Marks of the previous program would otherwise apply the next group edit to
+// steps of the program just opened.
+TEST_F(NovyProgramTest, ProgInicDropsTheMarksWithTheBlock) {
+  k.Program.Kroky[3] = Krok(kDruhSprung, 4);
+  k.Program.PocetKrokov = 3;
+  k.Program.AktKrok = 3;
+  k.Vyber.BlokOd = 1;
+  k.Vyber.BlokDo = 3;
+  for (const int i : {1, 3, 350}) k.Vyber.VybraneKroky[static_cast<size_t>(i)] = 1;
+  ProgInic(k);
+  EXPECT_EQ(k.Vyber.BlokOd, 0);
+  EXPECT_EQ(k.Vyber.BlokDo, 0);
+  for (size_t i = 0; i < k.Vyber.VybraneKroky.size(); ++i) EXPECT_EQ(k.Vyber.VybraneKroky[i], 0) << i;
+}
+
 }  // namespace
 }  // namespace kvr
