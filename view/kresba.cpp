@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "model/numeric.h"
@@ -15,6 +16,7 @@
 #include "view/farby.h"
 #include "view/mierka.h"
 #include "view/vrstvy.h"
+#include "view/walk_cache.h"
 
 namespace kvr {
 
@@ -26,6 +28,9 @@ constexpr int kTimer1Ms = 100;
 constexpr int kTimerPaintMs = 600;
 constexpr int kHornyOkrajBoxu = 24;  // PaintBox1's top in its panel, should no main window exist
 const char* const kPismo = "Small Fonts";
+// How far above the paint box a marker's centre may lie and still touch it
+// (arrow, step number and gear text reach less than 20 pixels down).
+constexpr int64_t kPresahZnacky = 64;
 
 int PocetKrokov(const TKontext& k) { return std::clamp(k.Program.PocetKrokov, 0, kMaxKrokov); }
 
@@ -70,7 +75,7 @@ int KrokZvyraznenia(const TKontext& k) {
 
 bool JeKrok(int n) { return n >= 0 && n <= kMaxKrokov; }
 
-void Znacka(TKontext& k, ICanvas& c, const TMierka& m, int i, int n, bool odtlac) {
+void Znacka(TKontext& k, ICanvas& c, const TMierka& m, int i, int n, bool odtlac, bool lenViditelne) {
   TBodKroku& b = k.BodyKrokov[static_cast<size_t>(i)];
   const uint8_t druh = b.Druh;
   const bool kruh = Okruhly(druh);
@@ -88,7 +93,8 @@ void Znacka(TKontext& k, ICanvas& c, const TMierka& m, int i, int n, bool odtlac
     }
   }
   const int32_t bodY = b.BodY;
-  const bool kresli = k.Kresba.KresliZapnute && int64_t{bodY} > int64_t{m.Posun} + 5;
+  bool kresli = k.Kresba.KresliZapnute && int64_t{bodY} > int64_t{m.Posun} + 5;
+  if (lenViditelne && int64_t{m.Y(bodY)} < -kPresahZnacky) kresli = false;
   int64_t prevod = 0;
   if (stvorec) prevod = Round(static_cast<long double>(k.Program.Kroky[i].Hodnota) * 100.0L);
   if (kresli) {
@@ -128,14 +134,92 @@ void Znacka(TKontext& k, ICanvas& c, const TMierka& m, int i, int n, bool odtlac
   if (stvorec && prevod > 3) k.Ui->Error("Gear: " + std::to_string(prevod) + " is out of range 1-2");
 }
 
-void Znacky(TKontext& k, ICanvas& c, const TMierka& m) {
+void Znacky(TKontext& k, ICanvas& c, const TMierka& m, bool lenViditelne) {
   const int n = PocetKrokov(k);
   if (k.Kresba.KresliZapnute) c.SetFont(kPismo, k.Kresba.VyskaPisma, true);
   if (k.Kresba.Prehlad == 0) {
-    for (int i = n; i >= 1; --i) Znacka(k, c, m, i, n, true);
+    for (int i = n; i >= 1; --i) Znacka(k, c, m, i, n, true, lenViditelne);
   } else if (n >= 1) {
-    Znacka(k, c, m, n, n, false);
+    Znacka(k, c, m, n, n, false, lenViditelne);
   }
+}
+
+// One walk with its markers, as Vykresli, with the walk given; lenViditelne
+// leaves out the markers that lie wholly above the paint box.
+template <class Chod>
+void VykresliS(TKontext& k, ICanvas& c, const TMierka& m, Chod chod, bool lenViditelne) {
+  TStavVrstvenia& s = k.Vrstvenie;
+  s.AktPoloha = k.Pohlad.OknoLava;
+  s.AktVyska = kStartovaVyska;
+  s.AktSmer = 0;
+  c.MoveTo(m.X(s.AktPoloha), m.Y(TMierka::BodY(s.AktVyska)));
+  const bool online = k.Program.Online != 0;
+  const int zvyrazneny = KrokZvyraznenia(k);
+  if (online && k.Kresba.KresliZapnute && JeKrok(zvyrazneny)) {
+    const TBodKroku& b = k.BodyKrokov[static_cast<size_t>(zvyrazneny)];
+    const int x = m.X(b.Poloha);
+    const int y = m.Y(TMierka::BodY(b.Vyska));
+    c.SetPen(clBlack, TPenStyle::Solid, 1, TPenMode::Copy);
+    c.SetBrush(clBlack);
+    c.Ellipse(x - 31, y - 31, x + 31, y + 31);
+    c.SetBrush(clKremova);
+    c.Ellipse(x - 30, y - 30, x + 30, y + 30);
+    c.MoveTo(m.X(s.AktPoloha), m.Y(TMierka::BodY(s.AktVyska)));
+  }
+  chod();
+  Znacky(k, c, m, lenViditelne);
+  if (online && JeKrok(zvyrazneny)) {
+    const TBodKroku& b = k.BodyKrokov[static_cast<size_t>(zvyrazneny)];
+    if (b.Druh != kDruhBandagieren && b.Druh != kDruhPause && b.Druh != kDruhGetriebe) {
+      const int x = b.BodX;
+      const int y = m.Y(b.BodY);
+      // A line of the silent walk is only a pen move, as in the walk itself.
+      c.SetPen(clBlack, TPenStyle::Solid, 3, TPenMode::Copy);
+      c.MoveTo(x, y + 5);
+      if (k.Kresba.KresliZapnute)
+        c.LineTo(x, y - 5);
+      else
+        c.MoveTo(x, y - 5);
+      c.SetPen(clBlack, TPenStyle::Solid, 1, TPenMode::Copy);
+    }
+  }
+}
+
+// The walk of a repaint: the silent one takes the last complete walk's
+// results when the steps and the start are the same, else walks without a
+// canvas call and keeps what it found; the drawing one draws only what is in
+// view and stops once the pen is above it, the rest coming from the kept
+// results. Messages are shown as often as a walk raises them.
+void ChodPrekreslenia(TKontext& k, ICanvas& c, const TMierka& m) {
+  std::shared_ptr<WalkCache>& pamat = k.Kresba.LastWalk;
+  if (!pamat) pamat = std::make_shared<WalkCache>();
+  WalkCache& w = *pamat;
+  const int n = PocetKrokov(k);
+  const Real48 start = k.Pohlad.OknoLava;
+  auto ukaz = [&k, &w] {
+    for (const std::string& text : w.Messages()) k.Ui->Error(text);
+  };
+  const bool zhoda = w.Matches(k.Program.Kroky, n, start);
+  const bool vyrez = c.Height() == m.Vyska && c.Height() > 0;
+  if (zhoda && (!k.Kresba.KresliZapnute || vyrez)) {
+    if (k.Kresba.KresliZapnute) {
+      WalkOptions o;
+      o.ClipToView = true;
+      o.StopAboveView = true;
+      o.ShowMessages = false;
+      WalkProgram(k, c, m, o);
+    }
+    w.Apply(k.BodyKrokov, k.Vrstvenie, m);
+    ukaz();
+    return;
+  }
+  WalkLog zaznam;
+  WalkOptions o;
+  o.Canvas = k.Kresba.KresliZapnute;
+  o.ClipToView = vyrez;
+  o.Log = &zaznam;
+  WalkProgram(k, c, m, o);
+  w.Store(k.Program.Kroky, n, start, k.BodyKrokov, k.Vrstvenie, std::move(zaznam));
 }
 
 void OznacBlok(TKontext& k) {
@@ -265,38 +349,8 @@ void SirkaOkna(TKontext& k) {
 }
 
 void Vykresli(TKontext& k, ICanvas& c) {
-  TStavVrstvenia& s = k.Vrstvenie;
   const TMierka m = Mierka(k);
-  s.AktPoloha = k.Pohlad.OknoLava;
-  s.AktVyska = kStartovaVyska;
-  s.AktSmer = 0;
-  c.MoveTo(m.X(s.AktPoloha), m.Y(TMierka::BodY(s.AktVyska)));
-  const bool online = k.Program.Online != 0;
-  const int zvyrazneny = KrokZvyraznenia(k);
-  if (online && k.Kresba.KresliZapnute && JeKrok(zvyrazneny)) {
-    const TBodKroku& b = k.BodyKrokov[static_cast<size_t>(zvyrazneny)];
-    const int x = m.X(b.Poloha);
-    const int y = m.Y(TMierka::BodY(b.Vyska));
-    c.SetPen(clBlack, TPenStyle::Solid, 1, TPenMode::Copy);
-    c.SetBrush(clBlack);
-    c.Ellipse(x - 31, y - 31, x + 31, y + 31);
-    c.SetBrush(clKremova);
-    c.Ellipse(x - 30, y - 30, x + 30, y + 30);
-    c.MoveTo(m.X(s.AktPoloha), m.Y(TMierka::BodY(s.AktVyska)));
-  }
-  PrejdiProgram(k, c, m);
-  Znacky(k, c, m);
-  if (online && JeKrok(zvyrazneny)) {
-    const TBodKroku& b = k.BodyKrokov[static_cast<size_t>(zvyrazneny)];
-    if (b.Druh != kDruhBandagieren && b.Druh != kDruhPause && b.Druh != kDruhGetriebe) {
-      const int x = b.BodX;
-      const int y = m.Y(b.BodY);
-      c.SetPen(clBlack, TPenStyle::Solid, 3, TPenMode::Copy);
-      c.MoveTo(x, y + 5);
-      c.LineTo(x, y - 5);
-      c.SetPen(clBlack, TPenStyle::Solid, 1, TPenMode::Copy);
-    }
-  }
+  VykresliS(k, c, m, [&] { PrejdiProgram(k, c, m); }, false);
 }
 
 void PaintBox1Paint(TKontext& k, ICanvas& c) {
@@ -328,9 +382,9 @@ void PaintBox1Paint(TKontext& k, ICanvas& c) {
   }
   c.SetPen(clLime, TPenStyle::Solid, 1, TPenMode::Copy);
   k.Kresba.KresliZapnute = false;
-  Vykresli(k, c);
+  VykresliS(k, c, m, [&] { ChodPrekreslenia(k, c, m); }, true);
   k.Kresba.KresliZapnute = true;
-  Vykresli(k, c);
+  VykresliS(k, c, m, [&] { ChodPrekreslenia(k, c, m); }, true);
   if (k.Prog != nullptr) {
     k.Prog->W_Lava.Caption = TextPola(v.OknoLava, 3, 1);
     k.Prog->W_prava.Caption = TextPola(v.OknoPrava, 3, 1);

@@ -2,12 +2,15 @@
 // events in the context.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "model/real48.h"
 #include "ui/canvas.h"
 
 namespace kvr {
+
+class WalkCache;
 
 // The walk over the program (shared with the single-step layer computation).
 struct TStavVrstvenia {
@@ -55,6 +58,10 @@ struct TStavKresby {
   // Scratch points of the arrow markers, reused so that a repaint allocates
   // nothing once the first arrow was drawn.
   std::vector<TPoint> Trojuholnik;
+
+  // The results of the last complete walk of a repaint (view/walk_cache.h),
+  // made at the first repaint.
+  std::shared_ptr<WalkCache> LastWalk;
 };
 
 }  // namespace kvr

@@ -138,7 +138,17 @@ TEST(Chod, TheLayerExamplesEndWhereTheyShould) {
       {"the counter runs on: 5 turns more", {Vinutie(10, 1, 0, 20), Vinutie(15, 1, 0, 20, 0, 0)}, 15, 0, 1, 20},
       {"three layers, the second and third on lines of their own", {Vinutie(25, 1, 0, 10)}, 5, 0, 3, 20 + 22 + 22},
       {"narrow step", {Vinutie(5, 1, 10, 10)}, 5, 0, 1, 20},
-      {"narrow step with no length", {Vinutie(10, 1, 0, 20), Vinutie(10, 1, 10, 10, 0, 0)}, 10, 0, 1, 20},
+      // A narrow step with nothing to wind still makes its one move: at its
+      // point it starts a layer and takes its own direction...
+      {"narrow step with no length, at its point", {Vinutie(10, 1, 0, 20), Vinutie(10, 1, 10, 10, 1, 0)}, 10, 1, 1, 42},
+      // ...right of it, moving right, it turns left on a new layer and stays.
+      {"narrow step with no length, from the right", {Vinutie(90, 1, 0, 100), Vinutie(90, 1, 85, 85, 0, 0)}, 90, 1, 1, 42},
+      {"the same through crossed points", {Vinutie(90, 1, 0, 100), Vinutie(90, 1, 95, 85, 0, 0)}, 90, 1, 0, 42},
+      {"and the steps after it follow", {Vinutie(90, 1, 0, 100), Vinutie(90, 1, 85, 85, 0, 0), Presun(95)}, 95, 0, 0, 64},
+      {"narrow step with no length, from the left after moving left", {Presun(100), Presun(80), Vinutie(0, 1, 85, 85, 1)}, 80, 0, 0, 64},
+      // Fewer turns than the step before, counting on: the move goes nowhere
+      // rather than backwards.
+      {"narrow step with a negative length", {Vinutie(90, 1, 0, 100), Vinutie(80, 1, 85, 85, 0, 0)}, 90, 1, 1, 42},
       {"crossed points walk as narrow at PRev", {Vinutie(5, 1, 12, 10)}, 5, 0, 0, 20},
       {"a shift keeping the direction stays on the line", {Presun(10), Presun(30)}, 30, 0, 0, 20},
       {"a shift reversing it starts a new line", {Presun(30), Presun(10)}, 10, 1, 0, 42},

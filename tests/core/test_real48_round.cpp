@@ -1,0 +1,66 @@
+// The quick rounding to a 6-byte real's value must agree with storing into
+// the record and reading back, for every kind of value.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "model/real48.h"
+#include "model/real48_round.h"
+
+namespace kvr {
+namespace {
+
+void Same(long double x) {
+  const long double cakane = Real48(x).Get();
+  const long double r = Real48Round(x);
+  if (std::isnan(cakane)) {
+    EXPECT_TRUE(std::isnan(r)) << static_cast<double>(x);
+    return;
+  }
+  EXPECT_EQ(r, cakane) << "x " << static_cast<double>(x);
+  EXPECT_EQ(std::signbit(r), std::signbit(cakane)) << "x " << static_cast<double>(x);
+}
+
+TEST(Real48Round, EdgesOfTheFormat) {
+  const long double one = 1.0L;
+  const long double ulp = std::ldexp(1.0L, -39);  // of values in [1, 2)
+  const long double cases[] = {
+      0.0L, -0.0L, 1.0L, -1.0L, 0.1L, -0.1L, 0.01L, 40.01L, 99999.99L, 3999999.6L,
+      one + ulp / 2,                                    // tie, down to even
+      one + 3 * ulp / 2,                                // tie, up to even
+      one + ulp / 2 + std::ldexp(1.0L, -63),            // just above the tie
+      one + ulp / 2 - std::ldexp(1.0L, -63),            // just below the tie
+      2.0L - ulp / 2,                                   // carries into the next exponent
+      -(2.0L - ulp / 4),
+      std::ldexp(1.0L, -128), std::ldexp(1.0L, -129), std::ldexp(1.5L, -129), std::ldexp(1.0L, -127),
+      std::ldexp(2.0L - ulp / 2, -129),                 // rounds up into the smallest normal
+      std::ldexp(1.0L, 125), std::ldexp(2.0L - ulp / 2, 125), std::ldexp(1.0L, 126),
+      std::ldexp(2.0L - ulp / 2, 126),                  // rounds beyond the largest value
+      std::ldexp(1.0L, 127), -std::ldexp(1.0L, 200),
+      std::numeric_limits<long double>::infinity(), -std::numeric_limits<long double>::infinity(),
+      std::numeric_limits<long double>::quiet_NaN(), std::numeric_limits<long double>::denorm_min(),
+      std::numeric_limits<long double>::max(), std::numeric_limits<long double>::min(),
+  };
+  for (const long double x : cases) Same(x);
+}
+
+TEST(Real48Round, RandomValuesOverTheWholeRange) {
+  std::mt19937_64 g(4801);
+  std::uniform_int_distribution<int> exp(-140, 140);
+  for (int i = 0; i < 200000; ++i) {
+    const uint64_t mant = g() | (uint64_t{1} << 63);
+    long double x = std::ldexp(static_cast<long double>(mant), exp(g) - 63);
+    if (i % 2 == 1) x = -x;
+    // Every fourth value sits on or next to a rounding tie.
+    if (i % 4 == 2) {
+      const long double u = std::ldexp(1.0L, std::ilogb(x) - 40);
+      x = Real48(x).Get() + u * static_cast<long double>(static_cast<int>(g() % 3) - 1) / 1024.0L + u;
+    }
+    Same(x);
+  }
+}
+
+}  // namespace
+}  // namespace kvr
