@@ -2,6 +2,7 @@
 // without packing the record: the layer walk rounds millions of intermediate
 // lengths per repaint, and the packing's frexp/ldexp dominated its time.
 #pragma once
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -44,5 +45,41 @@ inline long double Real48Round(long double x) {
   }
   return Real48(x).Get();
 }
+
+// Real48Round for a value that changes a little at a time, as a length wound
+// pass by pass: it remembers the binary exponent of the last value and
+// rounds within it by one addition and one subtraction of a constant, which
+// leaves exactly 40 significant bits (ties to even, as the x87 rounds); a
+// value in another exponent sets it up anew.
+class Real48Rounder {
+ public:
+  long double operator()(long double x) {
+    if constexpr (std::numeric_limits<long double>::digits == 64) {
+      const long double a = std::fabs(x);
+      if (a >= dolu_ && a < hore_) {
+        // Adding 1.5 x 2^(e + 24) leaves a last bit worth 2^(e - 39).
+        const long double t = x + posun_;
+        return t - posun_;
+      }
+      if (std::isnormal(x)) {
+        const int e = std::ilogb(x);
+        if (e >= -128 && e <= 125) {
+          dolu_ = std::ldexp(1.0L, e);
+          hore_ = std::ldexp(1.0L, e + 1);
+          posun_ = std::ldexp(1.5L, e + 24);
+          const long double t = x + posun_;
+          return t - posun_;
+        }
+      }
+    }
+    return Real48Round(x);
+  }
+
+ private:
+  // [dolu_, hore_): the exponent set up; empty at first.
+  long double dolu_ = 1.0L;
+  long double hore_ = 0.0L;
+  long double posun_ = 0.0L;
+};
 
 }  // namespace kvr

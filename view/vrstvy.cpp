@@ -333,8 +333,9 @@ void TChod::Lichobeznik(int i, const TKrok& krok, int predosly, long double pred
     s_.AktSmer = smer;
     s_.Prechod = prechod;
   };
+  Real48Rounder r48Vyska, r48Zvysok, r48Lava, r48Prava;
   auto novaVrstva = [&] {
-    vyska = R48(vyska + kRozostupVrstiev);
+    vyska = r48Vyska(vyska + kRozostupVrstiev);
     CiaraNa(p, vyska);
   };
   while (z > 0.0L) {
@@ -355,10 +356,10 @@ void TChod::Lichobeznik(int i, const TKrok& krok, int predosly, long double pred
       if (prechod != 1 || smer == 1 || novaPoPredoslom) novaVrstva();
       const long double d = prev - p;
       if (Plny(d, z)) {
-        z = R48(z - d);
+        z = r48Zvysok(z - d);
         p = prev;
         smer = 1;
-        lrev = R48(lrev + tl);
+        lrev = r48Lava(lrev + tl);
       } else {
         p = R48(p + z);
         z = 0.0L;
@@ -368,10 +369,10 @@ void TChod::Lichobeznik(int i, const TKrok& krok, int predosly, long double pred
       if (prechod != 1 || smer == 0 || novaPoPredoslom) novaVrstva();
       const long double d = p - lrev;
       if (Plny(d, z)) {
-        z = R48(z - d);
+        z = r48Zvysok(z - d);
         p = lrev;
         smer = 0;
-        prev = R48(prev + tp);
+        prev = r48Prava(prev + tp);
       } else {
         p = R48(p - z);
         z = 0.0L;

@@ -62,5 +62,33 @@ TEST(Real48Round, RandomValuesOverTheWholeRange) {
   }
 }
 
+TEST(Real48Rounder, AgreesAlongRunsThatCrossExponents) {
+  // Lengths wound down pass by pass, heights growing, points drifting: one
+  // rounder per sequence, as the walk keeps them, across exponent changes,
+  // sign changes, zero and values beyond the format.
+  std::mt19937_64 g(4802);
+  std::uniform_real_distribution<double> krok(-3.0, 3.0);
+  for (int beh = 0; beh < 40; ++beh) {
+    Real48Rounder r;
+    long double x = std::ldexp(1.0L, beh * 7 - 140);
+    const long double d = std::ldexp(static_cast<long double>(krok(g)), beh * 7 - 146);
+    for (int i = 0; i < 3000; ++i) {
+      const long double y = i % 500 == 499 ? -x : x;
+      const long double cakane = Real48(y).Get();
+      ASSERT_EQ(r(y), cakane) << "run " << beh << " value " << static_cast<double>(y);
+      x = cakane - d;
+    }
+  }
+  Real48Rounder r;
+  const long double ulp = std::ldexp(1.0L, -39);
+  const long double cases[] = {1.0L + ulp / 2, 1.0L + 3 * ulp / 2, 2.0L - ulp / 2, 0.0L, -1.5L,
+                               std::ldexp(2.0L - ulp / 2, 126), std::numeric_limits<long double>::infinity(),
+                               std::ldexp(1.0L, -130), 1.75L, std::numeric_limits<long double>::quiet_NaN()};
+  for (const long double x : cases) {
+    const long double cakane = Real48(x).Get();
+    EXPECT_EQ(r(x), cakane) << static_cast<double>(x);
+  }
+}
+
 }  // namespace
 }  // namespace kvr
