@@ -6,6 +6,7 @@
 #include <limits>
 #include <random>
 
+#include "model/numeric.h"
 #include "model/real48.h"
 #include "model/real48_round.h"
 
@@ -59,6 +60,44 @@ TEST(Real48Round, RandomValuesOverTheWholeRange) {
       x = Real48(x).Get() + u * static_cast<long double>(static_cast<int>(g() % 3) - 1) / 1024.0L + u;
     }
     Same(x);
+  }
+}
+
+TEST(Real48, ReadsEveryRecordAsItsFormulaSays) {
+  // Byte 0 the exponent biased by 129, bytes 1..5 the mantissa after an
+  // implied 1, the top bit of byte 5 the sign.
+  std::mt19937_64 g(4803);
+  for (int i = 0; i < 100000; ++i) {
+    uint8_t b[6];
+    const uint64_t v = g();
+    for (int j = 0; j < 6; ++j) b[j] = static_cast<uint8_t>(v >> (8 * j));
+    if (i < 256) b[0] = static_cast<uint8_t>(i);  // every exponent, 0 and 255 too
+    uint64_t m = 0;
+    for (int j = 5; j >= 1; --j) m = (m << 8) | b[j];
+    const bool minus = (m >> 39) & 1;
+    m &= (uint64_t{1} << 39) - 1;
+    long double cakane = b[0] == 0 ? 0.0L : std::ldexp(static_cast<long double>((uint64_t{1} << 39) | m), b[0] - 129 - 39);
+    if (minus && b[0] != 0) cakane = -cakane;
+    ASSERT_EQ(Real48::FromBytes(b).Get(), cakane) << i;
+  }
+}
+
+TEST(Numeric, RoundAgreesWithTheLibraryEverywhere) {
+  std::mt19937_64 g(4804);
+  std::uniform_int_distribution<int> exp(-5, 66);
+  const long double ties[] = {0.5L, 1.5L, -2.5L, 4503599627370496.5L, -9007199254740993.5L, 4611686018427387903.5L,
+                              -4611686018427387904.5L, 9223372036854775807.0L, -9223372036854775808.0L,
+                              9223372036854775808.0L, 1.0e19L, -1.0e19L, 0.0L, -0.0L, 0.49999999999999999997L};
+  for (const long double x : ties) EXPECT_EQ(Round(x), Round(std::nearbyintl(x))) << static_cast<double>(x);
+  for (int i = 0; i < 100000; ++i) {
+    long double x = std::ldexp(static_cast<long double>(g() | (uint64_t{1} << 63)), exp(g) - 63);
+    if (i % 3 == 0) x = std::floor(x) + 0.5L;  // a tie where one exists
+    if (i % 2 == 1) x = -x;
+    const long double r = std::nearbyintl(x);
+    const int64_t cakane = r >= 9223372036854775807.0L    ? std::numeric_limits<int64_t>::max()
+                           : r <= -9223372036854775808.0L ? std::numeric_limits<int64_t>::min()
+                                                          : static_cast<int64_t>(r);
+    ASSERT_EQ(Round(x), cakane) << static_cast<double>(x);
   }
 }
 
