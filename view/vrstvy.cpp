@@ -32,8 +32,8 @@ int32_t Plus(int32_t a, uint64_t n) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(n));
 }
 
-// True when a pass of distance d certainly leaves no rest within its rounded
-// distance, i.e. Zaok01(d) < z, decided without the rounding: Zaok01(d) is at
+// Whether a pass of distance d is full, i.e. Zaok01(d) < z. IstePlny decides
+// it without the rounding when the rest is clearly longer: Zaok01(d) is at
 // most d + 0.05 plus a relative error far below 2^-30.
 bool IstePlny(long double d, long double z) {
   return z > d + 0.0625L + std::fabs(d) * 0x1p-30L;
