@@ -11,7 +11,19 @@ namespace kvr {
 
 int64_t Round(long double x) {
   if (std::isnan(x)) return 0;
-  const long double r = std::nearbyintl(x);  // default mode: ties to even
+  long double r;  // x rounded in the default mode: ties to even
+  if constexpr (std::numeric_limits<long double>::digits == 64) {
+    // With a 64-bit significand, adding and taking away 2^63 leaves the
+    // integer nearest to x; nearbyintl saves and restores the whole
+    // floating-point environment and cost the coil drawing most of its time.
+    constexpr long double k2na63 = 9223372036854775808.0L;
+    if (std::fabs(x) < k2na63)
+      r = x >= 0.0L ? (x + k2na63) - k2na63 : (x - k2na63) + k2na63;
+    else
+      r = x;  // integral already, or infinite
+  } else {
+    r = std::nearbyintl(x);
+  }
   if (r >= 9223372036854775807.0L) return std::numeric_limits<int64_t>::max();
   if (r <= -9223372036854775808.0L) return std::numeric_limits<int64_t>::min();
   return static_cast<int64_t>(r);

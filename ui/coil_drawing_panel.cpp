@@ -77,7 +77,7 @@ void CoilDrawingPanel::PaintBox1Paint(ICanvas& c) {
     sirkaBoxu_ = c.Width();
     vyskaBoxu_ = c.Height();
   }
-  KresliCievku(k_, c, SirkaBoxu(), VyskaBoxu(), ScrollBar1.Max - ScrollBar1.Position, Panel1.Color);
+  KresliCievku(k_, c, SirkaBoxu(), VyskaBoxu(), ScrollBar1.Max - ScrollBar1.Position, Panel1.Color, poslednyChod_);
   W_Lava.Caption = TextPola(k_.Pohlad.OknoLava, 3, 1);
   W_prava.Caption = TextPola(k_.Pohlad.OknoPrava, 3, 1);
   const TPanelyKroku p = PanelyKroku(k_, k_.Program.AktKrok, false);

@@ -7,6 +7,7 @@
 #include "form/form.h"
 #include "model/real48.h"
 #include "view/scale.h"
+#include "view/walk_cache.h"
 
 namespace kvr {
 
@@ -60,6 +61,9 @@ class CoilDrawingPanel {
   // canvas size, the design size before the first repaint.
   int SirkaBoxu() const { return sirkaBoxu_ > 0 ? sirkaBoxu_ : PaintBox1.Bounds.Width; }
   int VyskaBoxu() const { return vyskaBoxu_ > 0 ? vyskaBoxu_ : PaintBox1.Bounds.Height; }
+  // Forgets the kept walk: the next repaint walks the whole program, as the
+  // first one after start does.
+  void ZabudniChod() { poslednyChod_.Clear(); }
   // Timer ids IUi::StartTimer gave; 0 = off.
   int Timer1Id() const { return timer1Id_; }
   int TimerPaintId() const { return timerPaintId_; }
@@ -77,6 +81,7 @@ class CoilDrawingPanel {
   int timerPaintId_ = 0;  // deferred repaint, 600 ms
   int sirkaBoxu_ = 0;
   int vyskaBoxu_ = 0;
+  WalkCache poslednyChod_;  // the last complete walk of a repaint
 };
 
 }  // namespace kvr

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "model/numeric.h"
@@ -13,6 +14,7 @@
 #include "view/colours.h"
 #include "view/scale.h"
 #include "view/layers.h"
+#include "view/walk_cache.h"
 
 namespace kvr {
 
@@ -20,6 +22,9 @@ namespace {
 
 constexpr long double kStartovaVyska = 20.0L;
 const char* const kPismo = "Small Fonts";
+// How far above the paint box a marker's centre may lie and still touch it
+// (arrow, step number and gear text reach less than 20 pixels down).
+constexpr int64_t kPresahZnacky = 64;
 
 int PocetKrokov(const TKontext& k) { return std::clamp(k.Program.PocetKrokov, 0, kMaxKrokov); }
 
@@ -43,7 +48,7 @@ int KrokZvyraznenia(const TKontext& k) {
 
 bool JeKrok(int n) { return n >= 0 && n <= kMaxKrokov; }
 
-void Znacka(TKontext& k, ICanvas& c, const TMierka& m, int i, int n, bool odtlac, TColor panel) {
+void Znacka(TKontext& k, ICanvas& c, const TMierka& m, int i, int n, bool odtlac, bool lenViditelne, TColor panel) {
   TBodKroku& b = k.BodyKrokov[static_cast<size_t>(i)];
   const uint8_t druh = b.Druh;
   const bool kruh = Okruhly(druh);
@@ -61,7 +66,8 @@ void Znacka(TKontext& k, ICanvas& c, const TMierka& m, int i, int n, bool odtlac
     }
   }
   const int32_t bodY = b.BodY;
-  const bool kresli = k.Kresba.KresliZapnute && int64_t{bodY} > int64_t{m.Posun} + 5;
+  bool kresli = k.Kresba.KresliZapnute && int64_t{bodY} > int64_t{m.Posun} + 5;
+  if (lenViditelne && int64_t{m.Y(bodY)} < -kPresahZnacky) kresli = false;
   int64_t prevod = 0;
   if (stvorec) prevod = Round(static_cast<long double>(k.Program.Kroky[i].Hodnota) * 100.0L);
   if (kresli) {
@@ -101,18 +107,90 @@ void Znacka(TKontext& k, ICanvas& c, const TMierka& m, int i, int n, bool odtlac
   if (stvorec && prevod > 3) k.Ui->Error("Gear: " + std::to_string(prevod) + " is out of range 1-2");
 }
 
-void Znacky(TKontext& k, ICanvas& c, const TMierka& m, TColor panel) {
+void Znacky(TKontext& k, ICanvas& c, const TMierka& m, bool lenViditelne, TColor panel) {
   const int n = PocetKrokov(k);
   if (k.Kresba.KresliZapnute) c.SetFont(kPismo, k.Kresba.VyskaPisma, true);
   if (k.Kresba.Prehlad == 0) {
-    for (int i = n; i >= 1; --i) Znacka(k, c, m, i, n, true, panel);
+    for (int i = n; i >= 1; --i) Znacka(k, c, m, i, n, true, lenViditelne, panel);
   } else if (n >= 1) {
-    Znacka(k, c, m, n, n, false, panel);
+    Znacka(k, c, m, n, n, false, lenViditelne, panel);
   }
 }
 
-// Vykresli for a given colour behind the step numbers.
-void VykresliNa(TKontext& k, ICanvas& c, const TMierka& m, TColor panel);
+// One walk with its markers, as Vykresli, with the walk given; lenViditelne
+// leaves out the markers that lie wholly above the paint box.
+template <class Chod>
+void VykresliS(TKontext& k, ICanvas& c, const TMierka& m, Chod chod, bool lenViditelne, TColor panel) {
+  TStavVrstvenia& s = k.Vrstvenie;
+  s.AktPoloha = k.Pohlad.OknoLava;
+  s.AktVyska = kStartovaVyska;
+  s.AktSmer = 0;
+  c.MoveTo(m.X(s.AktPoloha), m.Y(TMierka::BodY(s.AktVyska)));
+  const bool online = k.Program.Online != 0;
+  const int zvyrazneny = KrokZvyraznenia(k);
+  if (online && k.Kresba.KresliZapnute && JeKrok(zvyrazneny)) {
+    const TBodKroku& b = k.BodyKrokov[static_cast<size_t>(zvyrazneny)];
+    const int x = m.X(b.Poloha);
+    const int y = m.Y(TMierka::BodY(b.Vyska));
+    c.SetPen(clBlack, TPenStyle::Solid, 1, TPenMode::Copy);
+    c.SetBrush(clBlack);
+    c.Ellipse(x - 31, y - 31, x + 31, y + 31);
+    c.SetBrush(clKremova);
+    c.Ellipse(x - 30, y - 30, x + 30, y + 30);
+    c.MoveTo(m.X(s.AktPoloha), m.Y(TMierka::BodY(s.AktVyska)));
+  }
+  chod();
+  Znacky(k, c, m, lenViditelne, panel);
+  if (online && JeKrok(zvyrazneny)) {
+    const TBodKroku& b = k.BodyKrokov[static_cast<size_t>(zvyrazneny)];
+    if (b.Druh != kDruhBandagieren && b.Druh != kDruhPause && b.Druh != kDruhGetriebe) {
+      const int x = b.BodX;
+      const int y = m.Y(b.BodY);
+      // A line of the silent walk is only a pen move, as in the walk itself.
+      c.SetPen(clBlack, TPenStyle::Solid, 3, TPenMode::Copy);
+      c.MoveTo(x, y + 5);
+      if (k.Kresba.KresliZapnute)
+        c.LineTo(x, y - 5);
+      else
+        c.MoveTo(x, y - 5);
+      c.SetPen(clBlack, TPenStyle::Solid, 1, TPenMode::Copy);
+    }
+  }
+}
+
+// The walk of a repaint: the silent one takes the last complete walk's
+// results when the steps and the start are the same, else walks without a
+// canvas call and keeps what it found; the drawing one draws only what is in
+// view and stops once the pen is above it, the rest coming from the kept
+// results. Messages are shown as often as a walk raises them.
+void ChodPrekreslenia(TKontext& k, ICanvas& c, const TMierka& m, WalkCache& w) {
+  const int n = PocetKrokov(k);
+  const Real48 start = k.Pohlad.OknoLava;
+  auto ukaz = [&k, &w] {
+    for (const std::string& text : w.Messages()) k.Ui->Error(text);
+  };
+  const bool zhoda = w.Matches(k.Program.Kroky, n, start);
+  const bool vyrez = c.Height() == m.Vyska && c.Height() > 0;
+  if (zhoda && (!k.Kresba.KresliZapnute || vyrez)) {
+    if (k.Kresba.KresliZapnute) {
+      WalkOptions o;
+      o.ClipToView = true;
+      o.StopAboveView = true;
+      o.ShowMessages = false;
+      WalkProgram(k, c, m, o);
+    }
+    w.Apply(k.BodyKrokov, k.Vrstvenie, m);
+    ukaz();
+    return;
+  }
+  WalkLog zaznam;
+  WalkOptions o;
+  o.Canvas = k.Kresba.KresliZapnute;
+  o.ClipToView = vyrez;
+  o.Log = &zaznam;
+  WalkProgram(k, c, m, o);
+  w.Store(k.Program.Kroky, n, start, k.BodyKrokov, k.Vrstvenie, std::move(zaznam));
+}
 
 }  // namespace
 
@@ -199,47 +277,11 @@ void SirkaOkna(TKontext& k) {
   v.OknoPrava = hi + okraj;
 }
 
-void Vykresli(TKontext& k, ICanvas& c, const TMierka& m) { VykresliNa(k, c, m, clWhite); }
-
-namespace {
-
-void VykresliNa(TKontext& k, ICanvas& c, const TMierka& m, TColor panel) {
-  TStavVrstvenia& s = k.Vrstvenie;
-  s.AktPoloha = k.Pohlad.OknoLava;
-  s.AktVyska = kStartovaVyska;
-  s.AktSmer = 0;
-  c.MoveTo(m.X(s.AktPoloha), m.Y(TMierka::BodY(s.AktVyska)));
-  const bool online = k.Program.Online != 0;
-  const int zvyrazneny = KrokZvyraznenia(k);
-  if (online && k.Kresba.KresliZapnute && JeKrok(zvyrazneny)) {
-    const TBodKroku& b = k.BodyKrokov[static_cast<size_t>(zvyrazneny)];
-    const int x = m.X(b.Poloha);
-    const int y = m.Y(TMierka::BodY(b.Vyska));
-    c.SetPen(clBlack, TPenStyle::Solid, 1, TPenMode::Copy);
-    c.SetBrush(clBlack);
-    c.Ellipse(x - 31, y - 31, x + 31, y + 31);
-    c.SetBrush(clKremova);
-    c.Ellipse(x - 30, y - 30, x + 30, y + 30);
-    c.MoveTo(m.X(s.AktPoloha), m.Y(TMierka::BodY(s.AktVyska)));
-  }
-  PrejdiProgram(k, c, m);
-  Znacky(k, c, m, panel);
-  if (online && JeKrok(zvyrazneny)) {
-    const TBodKroku& b = k.BodyKrokov[static_cast<size_t>(zvyrazneny)];
-    if (b.Druh != kDruhBandagieren && b.Druh != kDruhPause && b.Druh != kDruhGetriebe) {
-      const int x = b.BodX;
-      const int y = m.Y(b.BodY);
-      c.SetPen(clBlack, TPenStyle::Solid, 3, TPenMode::Copy);
-      c.MoveTo(x, y + 5);
-      c.LineTo(x, y - 5);
-      c.SetPen(clBlack, TPenStyle::Solid, 1, TPenMode::Copy);
-    }
-  }
+void Vykresli(TKontext& k, ICanvas& c, const TMierka& m) {
+  VykresliS(k, c, m, [&] { PrejdiProgram(k, c, m); }, false, clWhite);
 }
 
-}  // namespace
-
-void KresliCievku(TKontext& k, ICanvas& c, int sirka, int vyska, int32_t posun, TColor panel) {
+void KresliCievku(TKontext& k, ICanvas& c, int sirka, int vyska, int32_t posun, TColor panel, WalkCache& pamat) {
   TPohlad& v = k.Pohlad;
   const long double pevnaLava = v.PevnaLava;
   const long double pevnaPrava = v.PevnaPrava;
@@ -264,14 +306,16 @@ void KresliCievku(TKontext& k, ICanvas& c, int sirka, int vyska, int32_t posun, 
   }
   c.SetPen(clLime, TPenStyle::Solid, 1, TPenMode::Copy);
   k.Kresba.KresliZapnute = false;
-  VykresliNa(k, c, m, panel);
+  VykresliS(k, c, m, [&] { ChodPrekreslenia(k, c, m, pamat); }, true, panel);
   k.Kresba.KresliZapnute = true;
-  VykresliNa(k, c, m, panel);
+  VykresliS(k, c, m, [&] { ChodPrekreslenia(k, c, m, pamat); }, true, panel);
 }
 
 void KresliCievku(TKontext& k, ICanvas& c) {
   const bool maRozmer = c.Width() > 0 && c.Height() > 0;
-  KresliCievku(k, c, maRozmer ? c.Width() : kSirkaBoxuNavrh, maRozmer ? c.Height() : kVyskaBoxuNavrh, 0, clWhite);
+  WalkCache pamat;
+  KresliCievku(k, c, maRozmer ? c.Width() : kSirkaBoxuNavrh, maRozmer ? c.Height() : kVyskaBoxuNavrh, 0, clWhite,
+               pamat);
 }
 
 int VertPozicia(const TKontext& k, int n, int min, int max, int vyska) {

@@ -15,6 +15,7 @@ namespace kvr {
 struct TKontext;
 struct TMierka;
 class ICanvas;
+class WalkCache;
 
 // x with `desatinne` decimals, padded on the left with blanks to at least
 // `sirka` characters (Str(x:sirka:desatinne)).
@@ -28,8 +29,9 @@ void Vykresli(TKontext& k, ICanvas& c, const TMierka& m);
 // The whole repaint of a paint box of sirka x vyska pixels scrolled by posun
 // drawing units: edges (fixed or automatic), chamber walls, the silent walk
 // that fills the layer list, the drawing walk. panel is the colour behind the
-// step numbers.
-void KresliCievku(TKontext& k, ICanvas& c, int sirka, int vyska, int32_t posun, TColor panel);
+// step numbers. pamat keeps the last complete walk, so a repaint of the same
+// program and start (a scroll, the mouse, a zoom) does not walk it again.
+void KresliCievku(TKontext& k, ICanvas& c, int sirka, int vyska, int32_t posun, TColor panel, WalkCache& pamat);
 
 // The repaint without a main window (the command-line tool, the benchmark):
 // the canvas's own size (the design size when it has none), the scroll bar at

@@ -7,6 +7,7 @@
 
 #include "model/numeric.h"
 #include "model/program.h"
+#include "model/real48_round.h"
 #include "form/canvas.h"
 #include "model/context.h"
 #include "form/ui_services.h"
@@ -22,7 +23,7 @@ constexpr long double kPasVrstiev = 1.0L;        // compressed-layer step
 constexpr int kZiadnyDruh = -1;                  // the place before entry 1
 
 // A value as a 6-byte real holds it: every length of the walk is stored so.
-long double R48(long double x) { return Real48(x).Get(); }
+long double R48(long double x) { return Real48Round(x); }
 // Zaokruhli01 as the walk keeps it, in a 6-byte real.
 long double Zaok01(long double x) { return R48(Zaokruhli01(x)); }
 
@@ -30,6 +31,14 @@ long double Zaok01(long double x) { return R48(Zaokruhli01(x)); }
 int32_t Plus(int32_t a, uint64_t n) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(n));
 }
+
+// Whether a pass of distance d is full, i.e. Zaok01(d) < z. IstePlny decides
+// it without the rounding when the rest is clearly longer: Zaok01(d) is at
+// most d + 0.05 plus a relative error far below 2^-30.
+bool IstePlny(long double d, long double z) {
+  return z > d + 0.0625L + std::fabs(d) * 0x1p-30L;
+}
+bool Plny(long double d, long double z) { return IstePlny(d, z) || !(Zaok01(d) >= z); }
 
 // Previous kinds that start a new layer: 6, 4, 0 (pass to the left of a plain
 // windings step) and 6, 4, 5, 0 (everywhere else).
@@ -68,13 +77,22 @@ uint64_t DoOsobitnehoPrechodu(int32_t prechod, int32_t pv) {
 // One walk: its state is k.Vrstvenie; the primitives draw on the canvas.
 class TChod {
  public:
-  TChod(TKontext& k, ICanvas& c, const TMierka& m) : k_(k), s_(k.Vrstvenie), c_(c), m_(m) {}
+  TChod(TKontext& k, ICanvas& c, const TMierka& m, const WalkOptions& o)
+      : k_(k), s_(k.Vrstvenie), c_(c), m_(m), o_(o), vrch_(int64_t{m.Posun} + m.Vyska) {
+    // The caller moved the pen to the walk's start.
+    peroP_ = s_.AktPoloha;
+    peroBy_ = TMierka::BodY(s_.AktVyska);
+  }
 
   void Krok(int i, long double predZavity);
+  // The pen went above the view with StopAboveView: the walk ends.
+  bool Zastavene() const { return zastavene_; }
 
  private:
   // The walk's drawing primitives.
-  void Ciara();
+  void Ciara() { CiaraNa(s_.AktPoloha, s_.AktVyska); }
+  void CiaraNa(long double poloha, long double vyska);
+  void Hlasenie(const std::string& text);
   void NovaVrstva() {
     s_.AktVyska = static_cast<long double>(s_.AktVyska) + kRozostupVrstiev;
     Ciara();
@@ -104,16 +122,46 @@ class TChod {
   TStavVrstvenia& s_;
   ICanvas& c_;
   const TMierka& m_;
+  const WalkOptions& o_;
+  // ClipToView: BodY above which nothing shows, and where the pen would be;
+  // the canvas's pen is there too unless a hidden move left it behind.
+  int64_t vrch_;
+  long double peroP_ = 0.0L;
+  int32_t peroBy_ = 0;
+  bool peroNaPlatne_ = true;
+  bool zastavene_ = false;
 };
 
-void TChod::Ciara() {
-  const int32_t x = m_.X(s_.AktPoloha);
-  const int32_t by = TMierka::BodY(s_.AktVyska);
-  const int32_t y = m_.Y(by);
-  if (k_.Kresba.KresliZapnute && by > m_.Posun)
-    c_.LineTo(x, y);
-  else
-    c_.MoveTo(x, y);
+void TChod::CiaraNa(long double poloha, long double vyska) {
+  if (!o_.Canvas) return;
+  const int32_t by = TMierka::BodY(vyska);
+  const bool ciara = k_.Kresba.KresliZapnute && by > m_.Posun;
+  if (!o_.ClipToView) {
+    const int32_t x = m_.X(poloha);
+    const int32_t y = m_.Y(by);
+    if (ciara)
+      c_.LineTo(x, y);
+    else
+      c_.MoveTo(x, y);
+    return;
+  }
+  if (ciara && !(by > vrch_ && peroBy_ > vrch_)) {
+    if (!peroNaPlatne_) c_.MoveTo(m_.X(peroP_), m_.Y(peroBy_));
+    c_.LineTo(m_.X(poloha), m_.Y(by));
+    peroNaPlatne_ = true;
+  } else {
+    peroNaPlatne_ = false;
+  }
+  peroP_ = poloha;
+  peroBy_ = by;
+  // Heights only grow, and BodY with them below 2^31: once the pen is above
+  // the view, so is everything the walk draws after it.
+  if (o_.StopAboveView && by > vrch_ && vyska < 2147483647.0L) zastavene_ = true;
+}
+
+void TChod::Hlasenie(const std::string& text) {
+  if (o_.Log != nullptr) o_.Log->Messages.push_back(text);
+  if (o_.ShowMessages) k_.Ui->Error(text);
 }
 
 void TChod::Zaznam(int i, uint8_t smer) {
@@ -123,23 +171,30 @@ void TChod::Zaznam(int i, uint8_t smer) {
   b.Vyska = s_.AktVyska;
   b.BodX = m_.X(s_.AktPoloha);
   b.BodY = TMierka::BodY(s_.AktVyska);
+  if (o_.Log != nullptr) o_.Log->EndRecorded.set(static_cast<size_t>(i));
 }
 
 void TChod::Ciarka() {
+  if (!o_.Canvas) return;
   const int32_t by = TMierka::BodY(s_.AktVyska);
   if (!k_.Kresba.KresliZapnute || by < m_.Posun) return;
+  // Above the view it cannot show, and it leaves the pen where it was.
+  if (o_.ClipToView && by > vrch_) return;
   const int32_t x = m_.X(s_.AktPoloha);
   const int32_t y = m_.Y(by);
   c_.MoveTo(x - 25, y);
   c_.LineTo(x + 25, y);
   c_.MoveTo(x, y);
+  peroP_ = s_.AktPoloha;
+  peroBy_ = by;
+  peroNaPlatne_ = true;
 }
 
 bool TChod::PrechodDolava() {
   const long double p = s_.AktPoloha;
   const long double d = p - static_cast<long double>(s_.AktLRev);
   const long double z = s_.Zvysok;
-  if (Zaok01(d) >= z) {
+  if (!Plny(d, z)) {
     s_.AktPoloha = p - z;
     s_.Zvysok = 0.0L;
     return false;
@@ -153,7 +208,7 @@ bool TChod::PrechodDoprava() {
   const long double p = s_.AktPoloha;
   const long double d = static_cast<long double>(s_.AktPRev) - p;
   const long double z = s_.Zvysok;
-  if (Zaok01(d) >= z) {
+  if (!Plny(d, z)) {
     s_.AktPoloha = p + z;
     s_.Zvysok = 0.0L;
     return false;
@@ -227,6 +282,7 @@ void TChod::Rovne(int i, const TKrok& krok, int predosly, long double predZavity
     }
   };
   while (static_cast<long double>(s_.Zvysok) > 0.0L) {
+    if (zastavene_) return;
     s_.Prechod = Plus(s_.Prechod, 1);
     const long double p = s_.AktPoloha;
     bool plny = false;
@@ -249,6 +305,7 @@ void TChod::Rovne(int i, const TKrok& krok, int predosly, long double predZavity
     Ciara();
     if (plny && static_cast<long double>(s_.Zvysok) > 0.0L && !Beh(pv)) break;
   }
+  if (zastavene_) return;
   Zaznam(i, s_.AktSmer);
 }
 
@@ -256,75 +313,114 @@ void TChod::Lichobeznik(int i, const TKrok& krok, int predosly, long double pred
   ZaciatokVinutia(i, krok, predZavity);
   const long double tl = krok.TrapezLZnamienko == 1 ? -static_cast<long double>(krok.TrapezL) : static_cast<long double>(krok.TrapezL);
   const long double tp = krok.TrapezPZnamienko == 1 ? -static_cast<long double>(krok.TrapezP) : static_cast<long double>(krok.TrapezP);
-  while (static_cast<long double>(s_.Zvysok) > 0.0L) {
-    if (s_.Prechod >= kMaxPrechodovLichobeznika) break;
-    s_.Prechod = Plus(s_.Prechod, 1);
-    const long double lrev = s_.AktLRev;
-    const long double prev = s_.AktPRev;
+  const bool novaPoPredoslom = Predosly6450(predosly);
+  // Every pass has its own reversal points and line, so the passes run one by
+  // one, on plain numbers: each value the walk state would store as a 6-byte
+  // real is rounded so here, and the state is written back once.
+  long double p = s_.AktPoloha;
+  long double vyska = s_.AktVyska;
+  long double z = s_.Zvysok;
+  long double lrev = s_.AktLRev;
+  long double prev = s_.AktPRev;
+  uint8_t smer = s_.AktSmer;
+  int32_t prechod = s_.Prechod;
+  auto zapis = [&] {
+    s_.AktPoloha = p;
+    s_.AktVyska = vyska;
+    s_.Zvysok = z;
+    s_.AktLRev = lrev;
+    s_.AktPRev = prev;
+    s_.AktSmer = smer;
+    s_.Prechod = prechod;
+  };
+  Real48Rounder r48Vyska, r48Zvysok, r48Lava, r48Prava;
+  auto novaVrstva = [&] {
+    vyska = r48Vyska(vyska + kRozostupVrstiev);
+    CiaraNa(p, vyska);
+  };
+  while (z > 0.0L) {
+    if (prechod >= kMaxPrechodovLichobeznika) break;
+    prechod = Plus(prechod, 1);
     if (lrev > prev) {
-      k_.Ui->Error("SCHRITT: " + std::to_string(i) + " : L.Wendepunkt > R.Wendepunkt ");
+      zapis();
+      Hlasenie("SCHRITT: " + std::to_string(i) + " : L.Wendepunkt > R.Wendepunkt ");
       return;
     }
-    const long double p = s_.AktPoloha;
-    const long double z = s_.Zvysok;
-    const uint8_t smer = s_.AktSmer;
-    const bool doprava = p >= prev ? false : (p <= lrev ? true : s_.AktSmer == 0);
+    const long double p0 = p;
+    const long double z0 = z;
+    const long double lrev0 = lrev;
+    const long double prev0 = prev;
+    const uint8_t smer0 = smer;
+    const bool doprava = p >= prev ? false : (p <= lrev ? true : smer == 0);
     if (doprava) {
-      if (s_.Prechod != 1 || s_.AktSmer == 1 || Predosly6450(predosly)) NovaVrstva();
-      if (PrechodDoprava()) {
-        s_.AktSmer = 1;
-        s_.AktLRev = static_cast<long double>(s_.AktLRev) + tl;
+      if (prechod != 1 || smer == 1 || novaPoPredoslom) novaVrstva();
+      const long double d = prev - p;
+      if (Plny(d, z)) {
+        z = r48Zvysok(z - d);
+        p = prev;
+        smer = 1;
+        lrev = r48Lava(lrev + tl);
       } else {
-        s_.AktSmer = 0;
+        p = R48(p + z);
+        z = 0.0L;
+        smer = 0;
       }
     } else {
-      if (s_.Prechod != 1 || s_.AktSmer == 0 || Predosly6450(predosly)) NovaVrstva();
-      if (PrechodDolava()) {
-        s_.AktSmer = 0;
-        s_.AktPRev = static_cast<long double>(s_.AktPRev) + tp;
+      if (prechod != 1 || smer == 0 || novaPoPredoslom) novaVrstva();
+      const long double d = p - lrev;
+      if (Plny(d, z)) {
+        z = r48Zvysok(z - d);
+        p = lrev;
+        smer = 0;
+        prev = r48Prava(prev + tp);
       } else {
-        s_.AktSmer = 1;
+        p = R48(p - z);
+        z = 0.0L;
+        smer = 1;
       }
     }
-    Ciara();
+    CiaraNa(p, vyska);
+    if (zastavene_) {
+      zapis();
+      return;
+    }
     // A pass that changed nothing the next one depends on would repeat for ever.
-    if (static_cast<long double>(s_.Zvysok) == z && static_cast<long double>(s_.AktPoloha) == p &&
-        static_cast<long double>(s_.AktLRev) == lrev && static_cast<long double>(s_.AktPRev) == prev &&
-        s_.AktSmer == smer)
-      break;
+    if (z == z0 && p == p0 && lrev == lrev0 && prev == prev0 && smer == smer0) break;
   }
-  Zaznam(i, s_.AktSmer);
+  zapis();
+  Zaznam(i, smer);
 }
 
 void TChod::Uzke(int i, const TKrok& krok, int predosly, long double predZavity) {
   ZaciatokVinutia(i, krok, predZavity);
-  const long double z = s_.Zvysok;
-  // No length to wind, no pass: the step ends where it began, with no layer.
-  if (z > 0.0L) {
-    const long double p = s_.AktPoloha;
-    const long double lrev = s_.AktLRev;
-    const long double prev = s_.AktPRev;
-    if (p > prev) {
-      if (s_.AktSmer == 0 || Predosly6450(predosly)) NovaVrstva();
-      s_.AktSmer = 1;
-      if (Zaok01(p - lrev) < z)
-        s_.AktPoloha = s_.AktLRev;
-      else
-        s_.AktPoloha = p - z;
-      Ciara();
-    } else if (p < lrev) {
-      if (s_.AktSmer == 1 || Predosly6450(predosly)) NovaVrstva();
-      s_.AktSmer = 0;
-      if (Zaok01(prev - p) < z)
-        s_.AktPoloha = s_.AktPRev;
-      else
-        s_.AktPoloha = p + z;
-      Ciara();
-    } else {
-      NovaVrstva();
-      s_.AktSmer = krok.SmerPosuvu;
-    }
+  // One move, whatever the length: a step with nothing to wind still starts
+  // its layer and takes its direction. A negative length (fewer turns than
+  // the step before, counting on) moves nothing rather than backwards.
+  const long double z = std::max(static_cast<long double>(s_.Zvysok), 0.0L);
+  const long double p = s_.AktPoloha;
+  const long double lrev = s_.AktLRev;
+  const long double prev = s_.AktPRev;
+  if (p > prev) {
+    if (s_.AktSmer == 0 || Predosly6450(predosly)) NovaVrstva();
+    s_.AktSmer = 1;
+    if (Zaok01(p - lrev) < z)
+      s_.AktPoloha = s_.AktLRev;
+    else
+      s_.AktPoloha = p - z;
+    Ciara();
+  } else if (p < lrev) {
+    if (s_.AktSmer == 1 || Predosly6450(predosly)) NovaVrstva();
+    s_.AktSmer = 0;
+    if (Zaok01(prev - p) < z)
+      s_.AktPoloha = s_.AktPRev;
+    else
+      s_.AktPoloha = p + z;
+    Ciara();
+  } else {
+    NovaVrstva();
+    s_.AktSmer = krok.SmerPosuvu;
   }
+  if (zastavene_) return;
   Zaznam(i, s_.AktSmer);
 }
 
@@ -333,6 +429,7 @@ void TChod::Vinutie(int i, const TKrok& krok, int predosly, long double predZavi
   s_.AktPRev = static_cast<long double>(krok.PRev);
   if (static_cast<long double>(s_.AktLRev) > static_cast<long double>(s_.AktPRev)) s_.AktLRev = s_.AktPRev;
   s_.PredZavity = predZavity;
+  if (o_.Log != nullptr) o_.Log->WindingsStep = true;
   Vrstvuj(k_, krok, s_.AktPoloha);
   if (static_cast<long double>(s_.AktLRev) == static_cast<long double>(s_.AktPRev)) {
     Uzke(i, krok, predosly, predZavity);
@@ -349,7 +446,7 @@ void TChod::Krok(int i, long double predZavity) {
   TBodKroku& bod = k_.BodyKrokov[static_cast<size_t>(i)];
   const uint8_t druh = DruhKroku(krok);
   bod.Druh = druh;
-  c_.SetPen(FarbaKroku(k_, i, druh), TPenStyle::Solid, 1, TPenMode::Copy);
+  if (o_.Canvas) c_.SetPen(FarbaKroku(k_, i, druh), TPenStyle::Solid, 1, TPenMode::Copy);
   const int predosly = i > 1 ? k_.BodyKrokov[static_cast<size_t>(i - 1)].Druh : kZiadnyDruh;
   switch (druh) {
     case kDruhWicklung:
@@ -418,7 +515,7 @@ TPlnePrechody PlnePrechody(long double& z, long double d, long double prah, uint
   const bool skratka = d > 0.0L && std::isfinite(d);
   while (r.Pocet < max && z > prah) {
     const long double z0 = z;
-    const long double z1 = Real48(z0 - d).Get();
+    const long double z1 = Real48Round(z0 - d);
     ++r.Pocet;
     if (z1 == z0) {
       r.Zaseknute = true;
@@ -536,15 +633,19 @@ Real48 PredZavity(const TKontext& k, int i) {
   return z;
 }
 
-void PrejdiProgram(TKontext& k, ICanvas& c, const TMierka& m) {
-  TChod chod(k, c, m);
+void PrejdiProgram(TKontext& k, ICanvas& c, const TMierka& m) { WalkProgram(k, c, m, WalkOptions{}); }
+
+bool WalkProgram(TKontext& k, ICanvas& c, const TMierka& m, const WalkOptions& o) {
+  TChod chod(k, c, m, o);
   const int n = std::clamp(k.Program.PocetKrokov, 0, kMaxKrokov);
   long double predZavity = 0.0L;  // PredZavity of the step walked next
   for (int i = 1; i <= n; ++i) {
     chod.Krok(i, predZavity);
+    if (chod.Zastavene()) return false;
     const TKrok& krok = k.Program.Kroky[i];
     if (krok.Druh == kDruhWicklung) predZavity = krok.Hodnota;
   }
+  return true;
 }
 
 }  // namespace kvr

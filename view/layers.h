@@ -2,8 +2,12 @@
 // the program that simulates the wire guide, fills the layer list BodyKrokov
 // and emits the drawn path.
 #pragma once
+#include <bitset>
 #include <cstdint>
+#include <string>
+#include <vector>
 
+#include "model/program.h"
 #include "model/real48.h"
 
 namespace kvr {
@@ -26,6 +30,35 @@ Real48 PredZavity(const TKontext& k, int i);
 // while k.Kresba.KresliZapnute is true; while it is false a line is a pen
 // move. Error boxes go through k.Ui.
 void PrejdiProgram(TKontext& k, ICanvas& c, const TMierka& m);
+
+// What a walk did besides filling the layer list and the walk state: the
+// entries that got an end point (a trapezoid step whose points crossed and an
+// unknown kind get none), the messages it raised in order, and whether a
+// windings step ran, which sets every field of the walk state.
+struct WalkLog {
+  std::bitset<kMaxKrokov + 1> EndRecorded;
+  std::vector<std::string> Messages;
+  bool WindingsStep = false;
+};
+
+// How a walk meets the canvas and the operator.
+struct WalkOptions {
+  // false: no canvas call at all, for a walk run only for its results.
+  bool Canvas = true;
+  // Drawing only what can show: no canvas call for a line whose ends both lie
+  // above the paint box or at or below the scroll offset, nor for a tick above
+  // the paint box; the pen still moves in the walk's own bookkeeping. Heights
+  // never fall during a walk, so StopAboveView may end the walk once the pen
+  // is above the paint box: nothing after it can show.
+  bool ClipToView = false;
+  bool StopAboveView = false;
+  bool ShowMessages = true;
+  WalkLog* Log = nullptr;
+};
+
+// PrejdiProgram with options. False when it stopped above the view before
+// the end; the layer list and walk state are then incomplete.
+bool WalkProgram(TKontext& k, ICanvas& c, const TMierka& m, const WalkOptions& o);
 
 // Full passes between two reversal points, as the walk and Vrstvuj run them:
 // while fewer than max passes are done and z > prah, z := z - d stored as a

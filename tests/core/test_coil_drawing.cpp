@@ -375,6 +375,25 @@ TEST(Prekreslenie, OnlineHighlightsTheCurrentOrStoppedStep) {
   for (const RecordingCanvas::Segment& l : c.Lines()) EXPECT_NE(l.pen.Width, 3);
 }
 
+TEST(Prekreslenie, TheOnlineBarIsOnlyAPenMoveInTheSilentWalk) {
+  Stanica s;
+  s.Program({Presun(10), Presun(60)});
+  s.Prekresli();
+  s.k.Program.Online = 1;
+  s.k.Program.AktKrok = 2;
+  const TMierka m = s.prog.drawing.Mierka();
+  const TPoint dole{m.X(60), m.Y(20) + 5}, hore{m.X(60), m.Y(20) - 5};
+  for (const bool kresli : {false, true}) {
+    SCOPED_TRACE(kresli);
+    s.k.Kresba.KresliZapnute = kresli;
+    RecordingCanvas c;
+    Vykresli(s.k, c, m);
+    EXPECT_EQ(c.HasLine(dole, hore), kresli);
+    // Either way the pen ends at the bar's top, as a drawn bar leaves it.
+    EXPECT_EQ(c.PenPos(), hore);
+  }
+}
+
 // --- Selection -------------------------------------------------------------------
 
 TEST(Vyber, DraggingFromMarkerToMarkerSelectsAndMarksTheBlock) {
