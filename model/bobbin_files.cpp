@@ -141,7 +141,8 @@ void NacitajKonstanty(TKontext& k, const std::string& cesta) {
   std::copy_n(d->begin(), std::min(d->size(), buf.size()), buf.begin());
   for (int j = 0; j < 9; ++j) {
     const TSablona& t = SablonaZaznamu(j);
-    KrokZT(k, k.KonstKroky[static_cast<size_t>(t.Index)], j);
+    // Templates are read under the gear in force at the program's step j.
+    KrokZT(k.Stroj, PrevodKroku(k.Stroj, k.Program.Kroky, j), buf, j, k.KonstKroky[static_cast<size_t>(t.Index)]);
   }
 }
 
@@ -152,7 +153,8 @@ void UlozKonstanty(TKontext& k, const std::string& cesta) {
     const TSablona& t = SablonaZaznamu(j);
     TKrok& krok = k.KonstKroky[static_cast<size_t>(t.Index)];
     krok.Druh = t.DruhZapisany;
-    KrokDoT(k, krok, j);
+    // Templates are written under the gear in force at the program's step j.
+    KrokDoT(k.Stroj, PrevodKroku(k.Stroj, k.Program.Kroky, j), krok, buf, j);
   }
   ZapisSuborBezpecne(cesta, std::span<const uint8_t>(buf.data(), kSuborKonstant));
 }

@@ -172,13 +172,18 @@ void VyberTabulky(TStroj& s) {
 }  // namespace
 
 void NastavModel(TKontext& k) {
-  TStroj& s = k.Stroj;
+  for (const std::string& sprava : PouziModel(k.Stroj)) k.Ui->Error(sprava);
+  k.Okno().ZobrazModel();
+}
+
+std::vector<std::string> PouziModel(TStroj& s) {
+  std::vector<std::string> spravy;
   if (!ModelZnamy(s.Model)) {
-    k.Ui->Error("MODEL UNBEKANNT! [einstellen: KVR 22]");
+    spravy.emplace_back("MODEL UNBEKANNT! [einstellen: KVR 22]");
     s.Model = "KVR - 22";
   }
   if (!PrevodPlatny(s.Prevod)) {
-    k.Ui->Error("GETRIEBE UNBEKANNT! [einstellen: 3000]");
+    spravy.emplace_back("GETRIEBE UNBEKANNT! [einstellen: 3000]");
     s.Prevod = 1;
   }
   VyberTabulky(s);
@@ -192,7 +197,7 @@ void NastavModel(TKontext& k) {
   s.MeniPrevod = r.MeniPrevod != "0" ? 1 : 0;
   for (size_t i = 0; i < 3; ++i) s.OtackyPrevodu[i] = CisloZTextu(r.Otacky[i]);
   s.ModelText = s.Model + "/";
-  k.Okno().ZobrazModel();
+  return spravy;
 }
 
 std::string TextMaxOtacok(const TStroj& s) {
@@ -204,25 +209,23 @@ std::string TextMaxOtacok(const TStroj& s) {
 
 // ---- Speed and feed limits ---------------------------------------------------
 
-int32_t MaxOtackyKroku(const TKontext& k, int i) {
-  const TStroj& s = k.Stroj;
+int32_t MaxOtackyKroku(const TStroj& s, uint8_t g) {
   if (s.MeniPrevod == 0) return s.MaxOtacky;
-  const uint8_t g = PrevodKroku(k, i);
   // A gear step naming no gear of 1..3 (a gear step read back from KVR-G/C has
   // value 0) leaves the selected gear's limit in force.
   if (g >= 1 && g <= 3) return s.OtackyPrevodu[static_cast<size_t>(g - 1)];
   return s.MaxOtacky;
 }
 
-int32_t ZaokruhliOtacky(const TKontext& k, int32_t n) {
+int32_t ZaokruhliOtacky(const TStroj& s, uint8_t prevod, int32_t n) {
   if (n == 0) return 0;
-  const int32_t m = MaxOtackyKroku(k, k.Program.AktKrok);
+  const int32_t m = MaxOtackyKroku(s, prevod);
   // A gear the model does not have runs no speed; the files carry 0 for it.
   if (m == 0) return 0;
   const long double ml = m;
-  int64_t s = Round(1023.0L / ml * static_cast<long double>(n));
-  if (s == 0) s = 1;
-  return static_cast<int32_t>(Round(ml * static_cast<long double>(s) / 1023.0L));
+  int64_t kod = Round(1023.0L / ml * static_cast<long double>(n));
+  if (kod == 0) kod = 1;
+  return static_cast<int32_t>(Round(ml * static_cast<long double>(kod) / 1023.0L));
 }
 
 namespace {
@@ -244,17 +247,17 @@ long double PosuvZImp(int64_t p, uint8_t w) {
   return PosuvZN(n, wl);
 }
 
-long double ZaokruhliPosuv(const TKontext& k, long double f) {
+long double ZaokruhliPosuv(const TStroj& s, long double f) {
   if (f == 0.0L) return 0.0L;
-  return PosuvZImp(Round(131072.0L / f), k.Stroj.DelitelPosuvu);
+  return PosuvZImp(Round(131072.0L / f), s.DelitelPosuvu);
 }
 
 // The feeds of the divisor steps N fall as N rises, so "the next feed that
 // differs" is found by searching over N, not by stepping machine units one by
 // one (millions of steps for small feeds).
-long double PosuvVyssi(const TKontext& k, long double f) {
+long double PosuvVyssi(const TStroj& s, long double f) {
   if (f == 0.0L) return 0.0L;
-  const long double w = Delitel(k.Stroj.DelitelPosuvu);
+  const long double w = Delitel(s.DelitelPosuvu);
   const int64_t p = std::llabs(Round(131072.0L / f));
   const int64_t r0 = Tisiciny(f);
   int64_t n1 = std::max<int64_t>(Round(static_cast<long double>(p - 1) / w), 1);
@@ -274,9 +277,9 @@ long double PosuvVyssi(const TKontext& k, long double f) {
   return best == 0 ? PosuvZN(1, w) : PosuvZN(best, w);
 }
 
-long double PosuvNizsi(const TKontext& k, long double f) {
+long double PosuvNizsi(const TStroj& s, long double f) {
   if (f == 0.0L) return 0.0L;
-  const long double w = Delitel(k.Stroj.DelitelPosuvu);
+  const long double w = Delitel(s.DelitelPosuvu);
   const int64_t p = std::llabs(Round(131072.0L / f));
   const int64_t r0 = Tisiciny(f);
   const int64_t n1 = std::max<int64_t>(Round(static_cast<long double>(p + 1) / w), 1);

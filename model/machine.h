@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/real48.h"
 
@@ -67,18 +68,25 @@ bool PrevodPlatny(int32_t n);
 // "PREVODD", "PREVODP", "PREVODH" for gears 1, 2, 3 (gear 1's name for anything else).
 std::string_view NazovPrevodu(int32_t prevod);
 
-// Applies Model and Prevod to the machine limits, reporting and correcting an
-// unknown model or gear; enables the main window's gear button.
+// Applies Model and Prevod to the machine limits, correcting an unknown model
+// or gear; the result is the operator's messages, in order.
+std::vector<std::string> PouziModel(TStroj& s);
+// PouziModel on the context's machine: the messages go to the operator, and
+// the main window shows the model and gear in force.
 void NastavModel(TKontext& k);
 
 // The max-speed text of the current gear of the current model ("3000").
 std::string TextMaxOtacok(const TStroj& s);
 
-int32_t MaxOtackyKroku(const TKontext& k, int i);
-int32_t ZaokruhliOtacky(const TKontext& k, int32_t n);
-long double ZaokruhliPosuv(const TKontext& k, long double f);
-long double PosuvVyssi(const TKontext& k, long double f);
-long double PosuvNizsi(const TKontext& k, long double f);
+// The maximum speed under gear g, the gear in force at a step (PrevodKroku);
+// models without gear changes always run the selected gear.
+int32_t MaxOtackyKroku(const TStroj& s, uint8_t g);
+// A speed rounded to what the machine runs under the gear in force.
+int32_t ZaokruhliOtacky(const TStroj& s, uint8_t prevod, int32_t n);
+// Feeds rounded to, and stepped along, what the selected gear's divisor allows.
+long double ZaokruhliPosuv(const TStroj& s, long double f);
+long double PosuvVyssi(const TStroj& s, long double f);
+long double PosuvNizsi(const TStroj& s, long double f);
 // The feed the machine runs for P machine units with divisor W, kept to three
 // decimals; the shared core of the feed rounding and of the record readers.
 long double PosuvZImp(int64_t p, uint8_t w);

@@ -48,14 +48,18 @@ uint8_t CisloPrevodu(const TKrok& k) {
 }
 }  // namespace
 
-uint8_t PrevodKroku(const TKontext& k, int i) {
-  if (k.Stroj.MeniPrevod == 0) return static_cast<uint8_t>(k.Stroj.Prevod & 0xFF);
+uint8_t PrevodKroku(const TStroj& s, const TKrokyPole& kroky, int i) {
+  if (s.MeniPrevod == 0) return static_cast<uint8_t>(s.Prevod & 0xFF);
   if (i == 0) return 1;
-  const TKrokyPole& kroky = k.Program.Kroky;
   if ((kroky[i].Druh & 0x0F) == kDruhGetriebe) return CisloPrevodu(kroky[i]);
   for (int j = i - 1; j >= 1; --j)
     if ((kroky[j].Druh & 0x0F) == kDruhGetriebe) return CisloPrevodu(kroky[j]);
   return 1;
+}
+
+uint8_t PrevodVSile(const TStroj& s, const TKrok& krok, uint8_t predtym) {
+  if (s.MeniPrevod == 0) return static_cast<uint8_t>(s.Prevod & 0xFF);
+  return (krok.Druh & 0x0F) == kDruhGetriebe ? CisloPrevodu(krok) : predtym;
 }
 
 long double PosledneZavity(const TProgram& p, int n) {

@@ -11,6 +11,7 @@
 namespace kvr {
 
 struct TKontext;
+struct TStroj;
 
 constexpr int kMaxKrokov = 350;
 
@@ -58,7 +59,12 @@ struct TProgram {
 void PrepocitajKroky(TProgram& p);
 uint8_t DruhKroku(const TKrok& k);
 std::string NazovDruhu(int druh);
-uint8_t PrevodKroku(const TKontext& k, int i);
+// The gear in force at step i: the selected gear on models without gear
+// changes, else the gear of the last gear step up to i (1 before any).
+uint8_t PrevodKroku(const TStroj& s, const TKrokyPole& kroky, int i);
+// The gear in force at step krok when `predtym` was in force before it: its
+// own gear for a gear step (on models with gear changes), else `predtym`.
+uint8_t PrevodVSile(const TStroj& s, const TKrok& krok, uint8_t predtym);
 long double PosledneZavity(const TProgram& p, int n);
 void DopocitajZavity(const TKontext& kx, TKrok& k, int a);
 long double Zaokruhli01(long double x);

@@ -14,7 +14,6 @@
 #include "model/machine.h"
 #include "model/step_records.h"
 #include "platform/platform.h"
-#include "form/headless_ui.h"
 #include "model/context.h"
 #include "form/ui_services.h"
 
@@ -222,30 +221,30 @@ std::optional<TNacitanyProgram> PripravProgram(TKontext& k, const std::string& c
     }
   }
 
-  // Decode into a scratch store under the model and gear the file will set.
-  HeadlessUi ticho;  // its messages are given once, when the program is taken into the store
-  TKontext s(ticho, *k.Platform);
-  s.Stroj = k.Stroj;
-  s.Stroj.Model = p.Model;
-  s.Stroj.Prevod = p.Prevod;
-  NastavModel(s);
-  // NastavModel leaves no old-format tables for models without them.
-  if (JeStary(znacka) && (s.Stroj.TabulkaPosuvu == nullptr || s.Stroj.TabulkaOtacok == nullptr))
-    return odmietni(std::string(kTextStaryFormatModel) + s.Stroj.Model + " !");
-  std::copy(p.SuborBuf.begin(), p.SuborBuf.end(), s.Subory.SuborBuf.begin());
+  // Decode under the model and gear the file will set; their messages are
+  // given once, when the program is taken into the store.
+  TStroj s = k.Stroj;
+  s.Model = p.Model;
+  s.Prevod = p.Prevod;
+  PouziModel(s);
+  // PouziModel leaves no old-format tables for models without them.
+  if (JeStary(znacka) && (s.TabulkaPosuvu == nullptr || s.TabulkaOtacok == nullptr))
+    return odmietni(std::string(kTextStaryFormatModel) + s.Model + " !");
+  const std::span<const uint8_t> obraz(p.SuborBuf);
   const int n = static_cast<int>(std::min<size_t>(pocet, kMaxKrokov));
+  uint8_t prevod = PrevodKroku(s, p.Kroky, 0);
   for (int i = 1; i <= n; ++i) {
-    TKrok& krok = s.Program.Kroky[i];
+    TKrok& krok = p.Kroky[i];
     if (JeStary(znacka)) {
-      if (std::optional<std::string> chyba = KrokZGC11(s, krok, i))
+      if (std::optional<std::string> chyba = KrokZGC11(s, obraz, i, krok))
         return odmietni(*chyba);
     } else if (znacka == kZnackaGC) {
-      KrokZGC(s, krok, i);
+      KrokZGC(s, obraz, i, krok);
     } else {
-      KrokZT(s, krok, i);
+      KrokZT(s, prevod, obraz, i, krok);
     }
+    prevod = PrevodVSile(s, krok, prevod);
   }
-  p.Kroky = s.Program.Kroky;
   p.PocetZaznamov = static_cast<int32_t>(pocet);
   return p;
 }

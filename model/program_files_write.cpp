@@ -52,9 +52,9 @@ std::vector<uint8_t> ObrazProgramu(TKontext& k, const std::string& cesta, int n,
   }
   for (int i = 1; i <= n; ++i) {
     if (gc)
-      KrokDoGC(k, k.Program.Kroky[i], i);
+      KrokDoGC(k.Stroj, k.Program.Kroky[i], k.Subory.SuborBuf, i);
     else
-      KrokDoT(k, k.Program.Kroky[i], i);
+      KrokDoT(k.Stroj, PrevodKroku(k.Stroj, k.Program.Kroky, i), k.Program.Kroky[i], k.Subory.SuborBuf, i);
   }
 
   const size_t rec = gc ? kZaznamGC : kZaznamT;

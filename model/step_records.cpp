@@ -49,13 +49,15 @@ unsigned Uroven(uint8_t u) { return (u == 0 ? 0u : static_cast<unsigned>(u) - 1u
 // The KVR-T layout. `online` selects the variant sent to the machine: gear of
 // the current step in byte 1, speed and levels for every kind, feed for
 // windings only.
-void ZapisT(const TKontext& k, const TKrok& krok, uint8_t* p, int i, bool online) {
+// prevod: the gear in force at the step, for the speed code's scale; online,
+// prevodAkt goes into the gear bits.
+void ZapisT(const TStroj& s, uint8_t prevod, const TKrok& krok, uint8_t* p, bool online, uint8_t prevodAkt) {
   const uint8_t druh = krok.Druh;
   const bool vinutie = druh == kDruhWicklung || druh == kDruhBandagieren;
 
   p[0] = druh == kDruhBandagieren ? uint8_t{kDruhWicklung} : druh;
-  const unsigned prevod = online ? (PrevodKroku(k, k.Program.AktKrok) & 3u) : krok.PrevodOtacok;
-  p[1] = U8(krok.TypCyklu | (prevod << 4));
+  const unsigned bity = online ? (prevodAkt & 3u) : krok.PrevodOtacok;
+  p[1] = U8(krok.TypCyklu | (bity << 4));
   p[3] = U8(Bit(krok.VrstvaKoniec != 0, 0) | Bit(krok.VrstvaStop != 0, 1) | Bit(krok.AutKorekcia != 0, 2) |
             Bit(krok.AutManual != 0, 3) | Bit(krok.Kryt == 0, 4) | Bit(krok.Nulovat == 0, 5) |
             Bit(krok.SmerOtac != 0, 6) | Bit(krok.SmerPosuvu != 0, 7));
@@ -68,10 +70,10 @@ void ZapisT(const TKontext& k, const TKrok& krok, uint8_t* p, int i, bool online
   PutU32(p + 12, Low32(L(krok.PRev) * 100.0L));
 
   if (vinutie || online) {
-    const int32_t m = MaxOtackyKroku(k, i);
+    const int32_t m = MaxOtackyKroku(s, prevod);
     // A gear without a speed limit (the model lacks it) carries speed 0.
-    const int64_t s = m == 0 ? 0 : Round(1023.0L / static_cast<long double>(m) * static_cast<long double>(krok.Otacky));
-    PutU16(p + 16, static_cast<uint16_t>(static_cast<uint64_t>(s)));
+    const int64_t kod = m == 0 ? 0 : Round(1023.0L / static_cast<long double>(m) * static_cast<long double>(krok.Otacky));
+    PutU16(p + 16, static_cast<uint16_t>(static_cast<uint64_t>(kod)));
     p[18] = U8(Uroven(krok.Rozbeh) | (Uroven(krok.Dobeh) << 4));
   }
   if (druh == kDruhVerschiebung || druh == kDruhSprung) p[19] = krok.RychPresun;
@@ -93,15 +95,15 @@ void ZapisT(const TKontext& k, const TKrok& krok, uint8_t* p, int i, bool online
                                        (krok.TrapezPZnamienko != 0 ? 0x8000u : 0u)));
 }
 
-void CitajT(const TKontext& k, const uint8_t* zdroj, TKrok& krok, int i) {
+void CitajT(const TStroj& s, uint8_t prevodPred, const uint8_t* zdroj, TKrok& krok) {
   std::array<uint8_t, kZaznamT> p{};
   std::memcpy(p.data(), zdroj, kZaznamT);
   const uint8_t* b = p.data();
 
   Vymaz(krok);
   const uint8_t druh = U8(b[0] & 7u);
-  // The speed limit of step i is looked up in the program store, which for a
-  // gear step is this very step: kind and value go in before the speed.
+  // A gear step's own gear is the one in force at it: kind and value go in
+  // before the speed.
   krok.Druh = druh;
   krok.Hodnota = static_cast<long double>(static_cast<int32_t>(GetU32(b + 4))) / 100.0L;
 
@@ -121,7 +123,7 @@ void CitajT(const TKontext& k, const uint8_t* zdroj, TKrok& krok, int i) {
   krok.RezervaT = b[11];
   krok.PRev = static_cast<long double>(GetU24(b + 12)) / 100.0L;
 
-  const long double m = MaxOtackyKroku(k, i);
+  const long double m = MaxOtackyKroku(s, PrevodVSile(s, krok, prevodPred));
   krok.Otacky = Round32(static_cast<long double>(GetU16(b + 16)) * m / 1023.0L);
   krok.Rozbeh = U8((b[18] & 15u) + 1u);
   krok.Dobeh = U8((b[18] >> 4) + 1u);
@@ -132,7 +134,7 @@ void CitajT(const TKontext& k, const uint8_t* zdroj, TKrok& krok, int i) {
       krok.PosuvMM = 0.0L;
       krok.Druh = kDruhBandagieren;
     } else {
-      krok.PosuvMM = PosuvZImp(krok.PosuvImp, k.Stroj.DelitelPosuvu);
+      krok.PosuvMM = PosuvZImp(krok.PosuvImp, s.DelitelPosuvu);
     }
   }
   std::memcpy(krok.Vstup, b + 24, 6);
@@ -162,7 +164,7 @@ void CitajT(const TKontext& k, const uint8_t* zdroj, TKrok& krok, int i) {
 
 // --- KVR-G/C -------------------------------------------------------------------
 
-void ZapisGC(const TKontext& k, const TKrok& povodny, uint8_t* p) {
+void ZapisGC(const TStroj& s, const TKrok& povodny, uint8_t* p) {
   TKrok krok = povodny;
   if (krok.Druh == kDruhBandagieren) krok.Druh = kDruhWicklung;
   const bool vinutie = krok.Druh == kDruhWicklung;
@@ -181,20 +183,20 @@ void ZapisGC(const TKontext& k, const TKrok& povodny, uint8_t* p) {
   ZapisBcdSuradnicu(p + 5, L(krok.LRev));
   ZapisBcdSuradnicu(p + 8, L(krok.PRev));
   p[11] = Bit(krok.SmerPosuvu != 0, 7);
-  const uint16_t mo = k.Stroj.MaxOtacky;
+  const uint16_t mo = s.MaxOtacky;
   if (vinutie) {
     p[5] = U8(p[5] | (Uroven(krok.Rozbeh) << 4));
     p[8] = U8(p[8] | (Uroven(krok.Dobeh) << 4));
     p[11] = U8(p[11] | Bit(krok.SmerOtac != 0, 0) | Bit(krok.Kryt == 0, 5) | Bit(krok.Nulovat == 0, 6));
     if (krok.Otacky != 0 && mo != 0) {
       // Ten bits of speed code: the gear's limit is the most the record holds.
-      const int64_t s =
+      const int64_t kod =
           RoundClamp(1023.0L / static_cast<long double>(mo) * static_cast<long double>(krok.Otacky), 0, 1023);
-      if (s == 0) {
+      if (kod == 0) {
         p[11] = U8(p[11] | 4u);
       } else {
-        p[12] = U8(static_cast<unsigned>(s / 4));
-        p[11] = U8(p[11] | (static_cast<unsigned>(s % 4) << 1));
+        p[12] = U8(static_cast<unsigned>(kod / 4));
+        p[11] = U8(p[11] | (static_cast<unsigned>(kod % 4) << 1));
       }
     }
     const long double f = L(krok.PosuvMM);
@@ -250,7 +252,7 @@ void ZapisGC(const TKontext& k, const TKrok& povodny, uint8_t* p) {
   }
 }
 
-void CitajGC(const TKontext& k, const uint8_t* zdroj, TKrok& krok) {
+void CitajGC(const TStroj& s, const uint8_t* zdroj, TKrok& krok) {
   std::array<uint8_t, kZaznamGC> p{};
   std::memcpy(p.data(), zdroj, kZaznamGC);
   const uint8_t* b = p.data();
@@ -280,13 +282,13 @@ void CitajGC(const TKontext& k, const uint8_t* zdroj, TKrok& krok) {
     // The whole 10-bit code the writer stores (byte 12 and bits 1, 2 of byte
     // 11), so that a file read and saved again keeps its speeds.
     const unsigned kod = b[12] * 4u + ((b[11] >> 1) & 3u);
-    krok.Otacky = Round32(static_cast<long double>(kod) * static_cast<long double>(k.Stroj.MaxOtacky) / 1023.0L);
+    krok.Otacky = Round32(static_cast<long double>(kod) * static_cast<long double>(s.MaxOtacky) / 1023.0L);
     krok.PosuvImp = static_cast<int32_t>((static_cast<uint32_t>(b[13]) << 16) | (static_cast<uint32_t>(b[14]) << 8) | b[15]);
     if (krok.PosuvImp == 0) {
       krok.PosuvMM = 0.0L;
       krok.Druh = kDruhBandagieren;
     } else {
-      krok.PosuvMM = PosuvZImp(krok.PosuvImp, k.Stroj.DelitelPosuvu);
+      krok.PosuvMM = PosuvZImp(krok.PosuvImp, s.DelitelPosuvu);
     }
     krok.GCHodnotaA = static_cast<int32_t>(b[49]) * 40;
     if ((b[50] & 0x80) != 0)
@@ -338,40 +340,37 @@ long double CitajBcdSuradnicu(const uint8_t* p) {
   return static_cast<long double>(desatiny) / 10.0L;
 }
 
-void KrokDoT(TKontext& k, const TKrok& krok, int i) {
-  std::vector<uint8_t>& buf = k.Subory.SuborBuf;
+void KrokDoT(const TStroj& s, uint8_t prevod, const TKrok& krok, std::span<uint8_t> buf, int i) {
   const size_t off = Ofset(buf.size(), i, kZaznamT, 0);
   std::fill_n(buf.begin() + static_cast<std::ptrdiff_t>(off), kZaznamT, uint8_t{0});
-  ZapisT(k, krok, buf.data() + off, i, false);
+  ZapisT(s, prevod, krok, buf.data() + off, false, 0);
 }
 
-void KrokZT(TKontext& k, TKrok& krok, int i) {
-  const std::vector<uint8_t>& buf = k.Subory.SuborBuf;
+void KrokZT(const TStroj& s, uint8_t prevodPred, std::span<const uint8_t> buf, int i, TKrok& krok) {
   const size_t off = Ofset(buf.size(), i, kZaznamT, 0);
-  CitajT(k, buf.data() + off, krok, i);
+  CitajT(s, prevodPred, buf.data() + off, krok);
 }
 
-void KrokDoGC(TKontext& k, const TKrok& krok, int i) {
-  std::vector<uint8_t>& buf = k.Subory.SuborBuf;
+void KrokDoGC(const TStroj& s, const TKrok& krok, std::span<uint8_t> buf, int i) {
   const size_t off = Ofset(buf.size(), i, kZaznamGC, 0);
   std::fill_n(buf.begin() + static_cast<std::ptrdiff_t>(off), kZaznamGC, uint8_t{0});
-  ZapisGC(k, krok, buf.data() + off);
+  ZapisGC(s, krok, buf.data() + off);
 }
 
-void KrokZGC(TKontext& k, TKrok& krok, int i) {
-  const std::vector<uint8_t>& buf = k.Subory.SuborBuf;
+void KrokZGC(const TStroj& s, std::span<const uint8_t> buf, int i, TKrok& krok) {
   const size_t off = Ofset(buf.size(), i, kZaznamGC, 0);
-  CitajGC(k, buf.data() + off, krok);
+  CitajGC(s, buf.data() + off, krok);
 }
 
-void KrokDoTBuf(const TKontext& k, const TKrok& krok, std::span<uint8_t> buf, size_t offset, int i) {
+void KrokDoTBuf(const TStroj& s, uint8_t prevod, uint8_t prevodAkt, const TKrok& krok, std::span<uint8_t> buf,
+                size_t offset) {
   SkontrolujBuf(buf.size(), offset, kZaznamT);
-  ZapisT(k, krok, buf.data() + offset, i, true);
+  ZapisT(s, prevod, krok, buf.data() + offset, true, prevodAkt);
 }
 
-void KrokZTBuf(const TKontext& k, std::span<const uint8_t> buf, size_t offset, TKrok& krok, int i) {
+void KrokZTBuf(const TStroj& s, uint8_t prevodPred, std::span<const uint8_t> buf, size_t offset, TKrok& krok) {
   SkontrolujBuf(buf.size(), offset, kZaznamT);
-  CitajT(k, buf.data() + offset, krok, i);
+  CitajT(s, prevodPred, buf.data() + offset, krok);
 }
 
 std::optional<std::string> CheckKvrTSpeedCode(std::span<const uint8_t> zaznam, int i) {
@@ -381,25 +380,24 @@ std::optional<std::string> CheckKvrTSpeedCode(std::span<const uint8_t> zaznam, i
   return Schritt(i) + "Drehzahlcode " + std::to_string(kod) + " größer als 1023 !";
 }
 
-std::optional<long double> PosuvZKodu(const TKontext& k, int f, int v) {
+std::optional<long double> PosuvZKodu(const TStroj& s, int f, int v) {
   if (f == 0) return 0.0L;
-  if (f < 0 || f > 104 || k.Stroj.TabulkaPosuvu == nullptr) return std::nullopt;
-  const TPolozkaPosuvu& e = (*k.Stroj.TabulkaPosuvu)[static_cast<size_t>(f)];
+  if (f < 0 || f > 104 || s.TabulkaPosuvu == nullptr) return std::nullopt;
+  const TPolozkaPosuvu& e = (*s.TabulkaPosuvu)[static_cast<size_t>(f)];
   const int delitel = static_cast<int>(e.c) - static_cast<int>(e.d) * v;
   if (delitel <= 0) return std::nullopt;
-  const long double x = L(k.Stroj.KonstantaPosuvu) / static_cast<long double>(delitel);
+  const long double x = L(s.KonstantaPosuvu) / static_cast<long double>(delitel);
   return static_cast<long double>(Round(x * 1000.0L)) / 1000.0L;
 }
 
-std::optional<std::string> KrokZGC11(TKontext& k, TKrok& krok, int i) {
-  const std::vector<uint8_t>& buf = k.Subory.SuborBuf;
+std::optional<std::string> KrokZGC11(const TStroj& s, std::span<const uint8_t> buf, int i, TKrok& krok) {
   const size_t off = Ofset(buf.size(), i, kZaznamStary, 1);
   std::array<uint8_t, kZaznamStary> b{};
   std::memcpy(b.data(), buf.data() + off, kZaznamStary);
 
   Vymaz(krok);
-  if (k.Stroj.TabulkaPosuvu == nullptr || k.Stroj.TabulkaOtacok == nullptr)
-    return Schritt(i) + "alte Programme für Modell " + k.Stroj.Model + " nicht lesbar !";
+  if (s.TabulkaPosuvu == nullptr || s.TabulkaOtacok == nullptr)
+    return Schritt(i) + "alte Programme für Modell " + s.Model + " nicht lesbar !";
 
   const unsigned zavityD = Hi(b[1]) * 100000u + Lo(b[1]) * 10000u + Hi(b[2]) * 1000u + Lo(b[2]) * 100u +
                            Hi(b[3]) * 10u + Lo(b[3]);
@@ -421,7 +419,7 @@ std::optional<std::string> KrokZGC11(TKontext& k, TKrok& krok, int i) {
   const bool vinutie = druh == kDruhWicklung || druh == kDruhBandagieren;
 
   if (kodPosuvu > 104) return Schritt(i) + "unbekannter Vorschubcode " + std::to_string(kodPosuvu) + " !";
-  const std::optional<long double> posuv = PosuvZKodu(k, kodPosuvu, korekcia);
+  const std::optional<long double> posuv = PosuvZKodu(s, kodPosuvu, korekcia);
   if (!posuv)
     return Schritt(i) + "Vorschubcode " + std::to_string(kodPosuvu) + " mit Korrektur " + std::to_string(korekcia) +
            " nicht definiert !";
@@ -439,7 +437,7 @@ std::optional<std::string> KrokZGC11(TKontext& k, TKrok& krok, int i) {
       krok.Hodnota = static_cast<long double>(zavityD) / 10.0L;
       krok.LRev = static_cast<long double>(prvaD) / 10.0L;
       krok.PRev = druha;
-      krok.Otacky = (*k.Stroj.TabulkaOtacok)[kodOtacok];
+      krok.Otacky = (*s.TabulkaOtacok)[kodOtacok];
       krok.Nulovat = (b[0] & 0x80) == 0 ? 1 : 0;
       krok.Rozbeh = U8((b[0] & 7u) + 1u);
       krok.SmerPosuvu = U8(b[6] >> 7);

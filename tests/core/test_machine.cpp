@@ -9,6 +9,11 @@
 namespace kvr {
 namespace {
 
+// A speed rounded under the gear in force at the current step.
+int32_t OtackyAkt(const TKontext& k, int32_t n) {
+  return ZaokruhliOtacky(k.Stroj, PrevodKroku(k.Stroj, k.Program.Kroky, k.Program.AktKrok), n);
+}
+
 struct StrojTest : ::testing::Test {
   test::ScriptedUi ui;
   test::FakePlatform pl;
@@ -117,43 +122,43 @@ TEST(FeedTables, HoldTheKnownRowsAndFall) {
 
 TEST_F(StrojTest, FeedRounding) {
   Nastav("KVR - 22", 1);  // W = 32
-  EXPECT_EQ(ZaokruhliPosuv(k, 1.0L), 1.0L);
-  EXPECT_EQ(PosuvVyssi(k, 1.0L), 1.001L);
-  EXPECT_EQ(PosuvNizsi(k, 1.0L), 0.999L);  // N = 4100: 4096 / 4100 = 0.99902
-  EXPECT_EQ(ZaokruhliPosuv(k, 0.0L), 0.0L);
-  EXPECT_EQ(PosuvVyssi(k, 0.0L), 0.0L);
+  EXPECT_EQ(ZaokruhliPosuv(k.Stroj, 1.0L), 1.0L);
+  EXPECT_EQ(PosuvVyssi(k.Stroj, 1.0L), 1.001L);
+  EXPECT_EQ(PosuvNizsi(k.Stroj, 1.0L), 0.999L);  // N = 4100: 4096 / 4100 = 0.99902
+  EXPECT_EQ(ZaokruhliPosuv(k.Stroj, 0.0L), 0.0L);
+  EXPECT_EQ(PosuvVyssi(k.Stroj, 0.0L), 0.0L);
   // 0.3 mm: P = 436907, N = 13653, 131072 / 32 / 13653 = 0.30000...
-  EXPECT_EQ(ZaokruhliPosuv(k, 0.3L), 0.3L);
+  EXPECT_EQ(ZaokruhliPosuv(k.Stroj, 0.3L), 0.3L);
   // Every result is a feed the machine can run: 131072 / (W N), three decimals.
   for (long double f : {0.05L, 0.123L, 0.777L, 2.5L}) {
-    const long double g = ZaokruhliPosuv(k, f);
-    EXPECT_EQ(ZaokruhliPosuv(k, g), g) << static_cast<double>(f);
-    EXPECT_GT(PosuvVyssi(k, g), g);
-    EXPECT_LT(PosuvNizsi(k, g), g);
+    const long double g = ZaokruhliPosuv(k.Stroj, f);
+    EXPECT_EQ(ZaokruhliPosuv(k.Stroj, g), g) << static_cast<double>(f);
+    EXPECT_GT(PosuvVyssi(k.Stroj, g), g);
+    EXPECT_LT(PosuvNizsi(k.Stroj, g), g);
   }
   // The largest feed has nothing above it; a tiny one nothing below, and both return at once.
-  EXPECT_EQ(PosuvVyssi(k, 4096.0L), 4096.0L);
-  EXPECT_EQ(PosuvNizsi(k, 0.0004L), 0.0L);
-  EXPECT_EQ(PosuvVyssi(k, 0.001L), 0.002L);
+  EXPECT_EQ(PosuvVyssi(k.Stroj, 4096.0L), 4096.0L);
+  EXPECT_EQ(PosuvNizsi(k.Stroj, 0.0004L), 0.0L);
+  EXPECT_EQ(PosuvVyssi(k.Stroj, 0.001L), 0.002L);
 }
 
 TEST_F(StrojTest, MissingGearNeverDividesByZero) {
   Nastav("KVR - 42S", 3);  // no third gear: MaxOtacky and DelitelPosuvu are 0
-  EXPECT_EQ(ZaokruhliOtacky(k, 1500), 0);
+  EXPECT_EQ(OtackyAkt(k, 1500), 0);
   // A divisor of 0 quantises to single machine units.
-  EXPECT_EQ(ZaokruhliPosuv(k, 1.0L), 1.0L);
-  EXPECT_EQ(PosuvVyssi(k, 1.0L), 1.001L);  // P = 130941: 1.0010
-  EXPECT_EQ(PosuvNizsi(k, 1.0L), 0.999L);
+  EXPECT_EQ(ZaokruhliPosuv(k.Stroj, 1.0L), 1.0L);
+  EXPECT_EQ(PosuvVyssi(k.Stroj, 1.0L), 1.001L);  // P = 130941: 1.0010
+  EXPECT_EQ(PosuvNizsi(k.Stroj, 1.0L), 0.999L);
   EXPECT_EQ(PosuvZImp(0, 0), 131072.0L);
 }
 
 TEST_F(StrojTest, SpeedRounding) {
   Nastav("KVR - 22", 1);  // M = 3000, steps of 3000 / 1023
-  EXPECT_EQ(ZaokruhliOtacky(k, 0), 0);
-  EXPECT_EQ(ZaokruhliOtacky(k, 1), 3);  // never 0 for a non-zero speed
-  EXPECT_EQ(ZaokruhliOtacky(k, 1000), 1000);  // s = 341: 3000 * 341 / 1023 = 1000
-  EXPECT_EQ(ZaokruhliOtacky(k, 1001), 1000);
-  EXPECT_EQ(ZaokruhliOtacky(k, 3000), 3000);
+  EXPECT_EQ(OtackyAkt(k, 0), 0);
+  EXPECT_EQ(OtackyAkt(k, 1), 3);  // never 0 for a non-zero speed
+  EXPECT_EQ(OtackyAkt(k, 1000), 1000);  // s = 341: 3000 * 341 / 1023 = 1000
+  EXPECT_EQ(OtackyAkt(k, 1001), 1000);
+  EXPECT_EQ(OtackyAkt(k, 3000), 3000);
 }
 
 TEST_F(StrojTest, MaxSpeedFollowsGearStepsOnGearChangingModels) {
@@ -162,14 +167,14 @@ TEST_F(StrojTest, MaxSpeedFollowsGearStepsOnGearChangingModels) {
   g.Druh = kDruhGetriebe;
   g.Hodnota = 0.02L;
   k.Program.Kroky[3] = g;
-  EXPECT_EQ(MaxOtackyKroku(k, 1), 500);
-  EXPECT_EQ(MaxOtackyKroku(k, 3), 3000);
-  EXPECT_EQ(MaxOtackyKroku(k, 7), 3000);
+  EXPECT_EQ(MaxOtackyKroku(k.Stroj, PrevodKroku(k.Stroj, k.Program.Kroky, 1)), 500);
+  EXPECT_EQ(MaxOtackyKroku(k.Stroj, PrevodKroku(k.Stroj, k.Program.Kroky, 3)), 3000);
+  EXPECT_EQ(MaxOtackyKroku(k.Stroj, PrevodKroku(k.Stroj, k.Program.Kroky, 7)), 3000);
   // A gear step naming no gear (as read back from KVR-G/C) keeps the selected gear's limit.
   k.Program.Kroky[5].Druh = kDruhGetriebe;
-  EXPECT_EQ(MaxOtackyKroku(k, 6), 500);
+  EXPECT_EQ(MaxOtackyKroku(k.Stroj, PrevodKroku(k.Stroj, k.Program.Kroky, 6)), 500);
   Nastav("KVR - 22", 2);
-  EXPECT_EQ(MaxOtackyKroku(k, 3), 6000);
+  EXPECT_EQ(MaxOtackyKroku(k.Stroj, PrevodKroku(k.Stroj, k.Program.Kroky, 3)), 6000);
 }
 
 // The model window, driven as the operator would through the scripted UI.

@@ -69,18 +69,18 @@ TEST_F(ProgramTest, GearInForce) {
   k.Stroj.Prevod = 3;
   NastavModel(k);
   p.Kroky[2] = Krok(kDruhGetriebe, 0.02L);
-  EXPECT_EQ(PrevodKroku(k, 5), 3);  // the model does not change gears: the global gear
+  EXPECT_EQ(PrevodKroku(k.Stroj, k.Program.Kroky, 5), 3);  // the model does not change gears: the global gear
   k.Stroj.Model = "KVR - 62";
   k.Stroj.Prevod = 1;
   NastavModel(k);
-  EXPECT_EQ(PrevodKroku(k, 0), 1);
-  EXPECT_EQ(PrevodKroku(k, 1), 1);  // no gear step before step 1
-  EXPECT_EQ(PrevodKroku(k, 2), 2);
-  EXPECT_EQ(PrevodKroku(k, 9), 2);
+  EXPECT_EQ(PrevodKroku(k.Stroj, k.Program.Kroky, 0), 1);
+  EXPECT_EQ(PrevodKroku(k.Stroj, k.Program.Kroky, 1), 1);  // no gear step before step 1
+  EXPECT_EQ(PrevodKroku(k.Stroj, k.Program.Kroky, 2), 2);
+  EXPECT_EQ(PrevodKroku(k.Stroj, k.Program.Kroky, 9), 2);
   p.Kroky[4] = Krok(kDruhGetriebe, 0.03L);
-  EXPECT_EQ(PrevodKroku(k, 4), 3);
+  EXPECT_EQ(PrevodKroku(k.Stroj, k.Program.Kroky, 4), 3);
   p.Kroky[6] = Krok(kDruhGetriebe, 2.58L);
-  EXPECT_EQ(PrevodKroku(k, 6), 2);  // 258 modulo 256
+  EXPECT_EQ(PrevodKroku(k.Stroj, k.Program.Kroky, 6), 2);  // 258 modulo 256
 }
 
 TEST_F(ProgramTest, LastTurnsAndComputedTurns) {

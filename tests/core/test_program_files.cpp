@@ -197,7 +197,7 @@ struct SuboryTest : ::testing::Test {
       s.Hodnota = 100.0L + i;
       s.LRev = 5.0L;
       s.PRev = 20.0L + i;
-      s.PosuvMM = ZaokruhliPosuv(k, 0.25L);
+      s.PosuvMM = ZaokruhliPosuv(k.Stroj, 0.25L);
       s.Otacky = 3000;
       s.Rozbeh = 2;
       s.Dobeh = 4;
@@ -431,7 +431,7 @@ TEST_F(SuboryTest, KvrGcSpeedsSurviveEveryOpenAndSave) {
     NastavModel(k);
     k.Program.Kroky.Vymaz();
     Program(1);
-    const int32_t otacky = ZaokruhliOtacky(k, c.otacky);
+    const int32_t otacky = ZaokruhliOtacky(k.Stroj, PrevodKroku(k.Stroj, k.Program.Kroky, k.Program.AktKrok), c.otacky);
     k.Program.Kroky[1].Otacky = otacky;
     const std::string cesta = Cesta("speed.gc");
     UlozProgramGC(k, cesta, 1);

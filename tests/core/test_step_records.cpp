@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <functional>
 #include <initializer_list>
 #include <sstream>
@@ -18,6 +20,30 @@
 
 namespace kvr {
 namespace {
+
+// The encoders and decoders as the program files use them: record i of the
+// context's image buffer, under the gear in force at step i of its program
+// (decoding: before it).
+void KrokDoT(TKontext& k, const TKrok& krok, int i) {
+  kvr::KrokDoT(k.Stroj, PrevodKroku(k.Stroj, k.Program.Kroky, i), krok, k.Subory.SuborBuf, i);
+}
+void KrokZT(TKontext& k, TKrok& krok, int i) {
+  kvr::KrokZT(k.Stroj, PrevodKroku(k.Stroj, k.Program.Kroky, std::clamp(i - 1, 0, kMaxKrokov)), k.Subory.SuborBuf, i,
+              krok);
+}
+void KrokDoGC(TKontext& k, const TKrok& krok, int i) { kvr::KrokDoGC(k.Stroj, krok, k.Subory.SuborBuf, i); }
+void KrokZGC(TKontext& k, TKrok& krok, int i) { kvr::KrokZGC(k.Stroj, k.Subory.SuborBuf, i, krok); }
+std::optional<std::string> KrokZGC11(TKontext& k, TKrok& krok, int i) {
+  return kvr::KrokZGC11(k.Stroj, k.Subory.SuborBuf, i, krok);
+}
+// Online: the gear bits carry the current step's gear.
+void KrokDoTBuf(const TKontext& k, const TKrok& krok, std::span<uint8_t> buf, size_t offset, int i) {
+  kvr::KrokDoTBuf(k.Stroj, PrevodKroku(k.Stroj, k.Program.Kroky, i), PrevodKroku(k.Stroj, k.Program.Kroky, k.Program.AktKrok),
+                  krok, buf, offset);
+}
+void KrokZTBuf(const TKontext& k, std::span<const uint8_t> buf, size_t offset, TKrok& krok, int i) {
+  kvr::KrokZTBuf(k.Stroj, PrevodKroku(k.Stroj, k.Program.Kroky, std::clamp(i - 1, 0, kMaxKrokov)), buf, offset, krok);
+}
 
 using Bajty = std::vector<std::pair<size_t, unsigned>>;  // the non-zero bytes of a record
 
@@ -650,18 +676,18 @@ TEST_F(ZaznamyTest, FeedOfAnOldCode) {
   const auto posuv = [&](int f, int v) {
     return static_cast<long double>(Round(128.0L / static_cast<long double>(t[f].c - t[f].d * v) * 1000.0L)) / 1000.0L;
   };
-  EXPECT_EQ(PosuvZKodu(k, 0, 5), 0.0L);
-  EXPECT_EQ(PosuvZKodu(k, 10, 0), 110.0L / 1000.0L);  // 128 / 1164 = 0.10997
-  EXPECT_EQ(PosuvZKodu(k, 1, 15), posuv(1, 15));
-  EXPECT_EQ(PosuvZKodu(k, 104, 0), posuv(104, 0));
-  EXPECT_EQ(PosuvZKodu(k, 99, 12), 128.0L);  // 13 - 12: the coarsest entry
-  EXPECT_EQ(PosuvZKodu(k, 99, 13), std::nullopt);  // divisor 0
-  EXPECT_EQ(PosuvZKodu(k, 99, 15), std::nullopt);  // negative divisor
-  EXPECT_EQ(PosuvZKodu(k, 105, 0), std::nullopt);
-  EXPECT_EQ(PosuvZKodu(k, -1, 0), std::nullopt);
+  EXPECT_EQ(PosuvZKodu(k.Stroj, 0, 5), 0.0L);
+  EXPECT_EQ(PosuvZKodu(k.Stroj, 10, 0), 110.0L / 1000.0L);  // 128 / 1164 = 0.10997
+  EXPECT_EQ(PosuvZKodu(k.Stroj, 1, 15), posuv(1, 15));
+  EXPECT_EQ(PosuvZKodu(k.Stroj, 104, 0), posuv(104, 0));
+  EXPECT_EQ(PosuvZKodu(k.Stroj, 99, 12), 128.0L);  // 13 - 12: the coarsest entry
+  EXPECT_EQ(PosuvZKodu(k.Stroj, 99, 13), std::nullopt);  // divisor 0
+  EXPECT_EQ(PosuvZKodu(k.Stroj, 99, 15), std::nullopt);  // negative divisor
+  EXPECT_EQ(PosuvZKodu(k.Stroj, 105, 0), std::nullopt);
+  EXPECT_EQ(PosuvZKodu(k.Stroj, -1, 0), std::nullopt);
   Nastav("KVR - 60", 1);  // no old-format tables
-  EXPECT_EQ(PosuvZKodu(k, 10, 0), std::nullopt);
-  EXPECT_EQ(PosuvZKodu(k, 0, 0), 0.0L);
+  EXPECT_EQ(PosuvZKodu(k.Stroj, 10, 0), std::nullopt);
+  EXPECT_EQ(PosuvZKodu(k.Stroj, 0, 0), 0.0L);
 }
 
 TEST_F(ZaznamyTest, OldRecordsWithoutADecodingAreRefused) {
