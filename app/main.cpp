@@ -28,12 +28,12 @@ int main(int argc, char** argv) {
 
   // The main window first, the model window last; the main form's creation
   // handler runs the other forms' creation handlers in the same order.
-  kvr::QtProgOkno progOkno(prog, ui.Binder());
-  kvr::QtModelOkno modelOkno(prog.fModel, ui.Binder(), &progOkno);
+  kvr::QtMainWindow progOkno(prog, ui.Binder());
+  kvr::QtModelWindow modelOkno(prog.fModel, ui.Binder(), &progOkno);
   ui.Binder().Dispatch([&prog] { prog.FormCreate(); });
   // The keypad's own window, so the hardware keyboard reaches it.
-  kvr::QtVstupOkno vstupOkno(prog.fVstup, ui.Binder(), &progOkno);
-  QObject::connect(&progOkno, &kvr::QtProgOkno::closed, &app, &QCoreApplication::quit);
+  kvr::QtKeypadWindow vstupOkno(prog.fVstup, ui.Binder(), &progOkno);
+  QObject::connect(&progOkno, &kvr::QtMainWindow::closed, &app, &QCoreApplication::quit);
 
   ui.Show(prog);
   return QApplication::exec();

@@ -66,7 +66,7 @@ BENCHMARK(RepaintRecording)->Unit(benchmark::kMicrosecond);
 
 void RepaintNothingDrawn(benchmark::State& state) {
   Stanica s;
-  TPrazdnyCanvas c(kSirka, kVyska);
+  NullCanvas c(kSirka, kVyska);
   for (auto _ : state) s.Repaint(c);
 }
 BENCHMARK(RepaintNothingDrawn)->Unit(benchmark::kMicrosecond);

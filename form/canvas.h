@@ -47,9 +47,9 @@ class ICanvas {
 
 // A canvas of a given size that draws nothing: a repaint run for what it
 // computes (the layer list, the captions), as headless tools need.
-class TPrazdnyCanvas final : public ICanvas {
+class NullCanvas final : public ICanvas {
  public:
-  TPrazdnyCanvas(int width, int height) : width_(width), height_(height) {}
+  NullCanvas(int width, int height) : width_(width), height_(height) {}
   int Width() const override { return width_; }
   int Height() const override { return height_; }
   void SetPen(TColor, TPenStyle, int, TPenMode) override {}

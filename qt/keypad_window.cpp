@@ -29,7 +29,7 @@ char QtZnakKlavesy(const QKeyEvent& e) {
   return static_cast<char>(t.at(0).unicode());
 }
 
-QtVstupOkno::QtVstupOkno(TVstup& form, QtBinder& binder, QWidget* parent)
+QtKeypadWindow::QtKeypadWindow(TVstup& form, QtBinder& binder, QWidget* parent)
     : QDialog(parent), form_(form), binder_(binder) {
   // Touch keys: a larger face for the whole window, taken as the binder's base font.
   QFont f = font();
@@ -59,7 +59,7 @@ QtVstupOkno::QtVstupOkno(TVstup& form, QtBinder& binder, QWidget* parent)
   installEventFilter(this);
 }
 
-bool QtVstupOkno::eventFilter(QObject* o, QEvent* e) {
+bool QtKeypadWindow::eventFilter(QObject* o, QEvent* e) {
   if (e->type() != QEvent::KeyPress || !isVisible()) return QDialog::eventFilter(o, e);
   const char c = QtZnakKlavesy(*static_cast<QKeyEvent*>(e));
   if (c == 0) return QDialog::eventFilter(o, e);
@@ -68,7 +68,7 @@ bool QtVstupOkno::eventFilter(QObject* o, QEvent* e) {
   return handled || QDialog::eventFilter(o, e);
 }
 
-void QtVstupOkno::showEvent(QShowEvent* e) {
+void QtKeypadWindow::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
   if (QWidget* ok = view_->Widget(form_.ButtonOK.Name())) ok->setFocus(Qt::OtherFocusReason);
 }

@@ -16,11 +16,11 @@ class TVstup;
 // it has no use for (anything with Ctrl or Alt among them).
 char QtZnakKlavesy(const QKeyEvent& e);
 
-class QtVstupOkno : public QDialog {
+class QtKeypadWindow : public QDialog {
   Q_OBJECT
 
  public:
-  QtVstupOkno(TVstup& form, QtBinder& binder, QWidget* parent = nullptr);
+  QtKeypadWindow(TVstup& form, QtBinder& binder, QWidget* parent = nullptr);
 
   QtFormView& View() const { return *view_; }
 

@@ -10,7 +10,7 @@ namespace kvr {
 
 namespace {
 
-QtFormView& Bind(QtProgOkno& w, TProg& prog, QtBinder& binder) {
+QtFormView& Bind(QtMainWindow& w, TProg& prog, QtBinder& binder) {
   auto* central = new QWidget(&w);
   central->setObjectName(QStringLiteral("ProgClient"));
   w.setCentralWidget(central);
@@ -19,10 +19,10 @@ QtFormView& Bind(QtProgOkno& w, TProg& prog, QtBinder& binder) {
 
 }  // namespace
 
-QtProgOkno::QtProgOkno(TProg& prog, QtBinder& binder, QWidget* parent)
+QtMainWindow::QtMainWindow(TProg& prog, QtBinder& binder, QWidget* parent)
     : QMainWindow(parent), view_(Bind(*this, prog, binder)) {}
 
-void QtProgOkno::closeEvent(QCloseEvent* e) {
+void QtMainWindow::closeEvent(QCloseEvent* e) {
   QMainWindow::closeEvent(e);
   if (e->isAccepted()) emit closed();
 }

@@ -11,11 +11,11 @@ class QtBinder;
 class QtFormView;
 class TProg;
 
-class QtProgOkno : public QMainWindow {
+class QtMainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  QtProgOkno(TProg& prog, QtBinder& binder, QWidget* parent = nullptr);
+  QtMainWindow(TProg& prog, QtBinder& binder, QWidget* parent = nullptr);
 
   QtFormView& View() const { return view_; }
 

@@ -7,7 +7,7 @@
 
 namespace kvr {
 
-QtModelOkno::QtModelOkno(TModel& form, QtBinder& binder, QWidget* parent)
+QtModelWindow::QtModelWindow(TModel& form, QtBinder& binder, QWidget* parent)
     : QDialog(parent), view_(binder.Bind(form, this, this)) {
   // The whole model list opens at once.
   if (auto* cb = qobject_cast<QComboBox*>(view_.Widget(form.cbModel.Name()))) cb->setMaxVisibleItems(15);

@@ -8,11 +8,11 @@ class QtBinder;
 class QtFormView;
 class TModel;
 
-class QtModelOkno : public QDialog {
+class QtModelWindow : public QDialog {
   Q_OBJECT
 
  public:
-  QtModelOkno(TModel& form, QtBinder& binder, QWidget* parent = nullptr);
+  QtModelWindow(TModel& form, QtBinder& binder, QWidget* parent = nullptr);
 
   QtFormView& View() const { return view_; }
 

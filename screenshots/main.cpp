@@ -53,9 +53,9 @@ namespace {
 // The run's own folder is the startup folder, with the machine's fixed paths in
 // its "drives" folder as on any POSIX station. Nothing outside the station is
 // started, told to quit or switched off.
-class TSnimkovaPlatforma final : public IPlatform {
+class ScreenshotPlatform final : public IPlatform {
  public:
-  explicit TSnimkovaPlatforma(std::string folder) : folder_(std::move(folder)) {}
+  explicit ScreenshotPlatform(std::string folder) : folder_(std::move(folder)) {}
 
   std::string StartupFolder() const override { return folder_; }
   std::string MapSystemPath(std::string_view windowsPath) const override {
@@ -74,7 +74,7 @@ class TSnimkovaPlatforma final : public IPlatform {
 };
 
 // The station's Qt user interface with nobody in front of it.
-class TSnimkovyUi final : public QtUi {
+class ScreenshotUi final : public QtUi {
  public:
   TMsgAnswer Message(TMsgKind, const std::string& text, TMsgButtons buttons) override {
     std::fprintf(stderr, "kvr_screenshots: message: %s\n", text.c_str());
@@ -96,7 +96,7 @@ class TSnimkovyUi final : public QtUi {
 
 // Shows f without a modal loop, lets its show handler and what it posted run,
 // and grabs its window. False, with the reason printed, when that failed.
-bool Vyfot(TSnimkovyUi& ui, TForm& f, const QDir& out) {
+bool Vyfot(ScreenshotUi& ui, TForm& f, const QDir& out) {
   ui.Show(f);
   ui.Binder().RefreshAll();
   QCoreApplication::processEvents();
@@ -131,15 +131,15 @@ int Spusti(const QString& outDir) {
   // The files the build puts beside the station.
   for (const char* meno : {"nav3.bmp", "info.bmp", "Errors.de"})
     QFile::copy(QStringLiteral(KVR_ASSETS_DIR "/") + QLatin1String(meno), QDir(folder.path()).filePath(QLatin1String(meno)));
-  TSnimkovaPlatforma platform(folder.path().toStdString());
-  TSnimkovyUi ui;
+  ScreenshotPlatform platform(folder.path().toStdString());
+  ScreenshotUi ui;
   TProg prog(ui, platform);
   ui.SetKontext(prog.Kontext());
 
   // As the station does: the main window first, the model window last, the
   // other windows created by the main form's creation handler.
-  QtProgOkno progOkno(prog, ui.Binder());
-  QtModelOkno modelOkno(prog.fModel, ui.Binder(), &progOkno);
+  QtMainWindow progOkno(prog, ui.Binder());
+  QtModelWindow modelOkno(prog.fModel, ui.Binder(), &progOkno);
   ui.Binder().Dispatch([&prog] { prog.FormCreate(); });
   // The main window with a coil in it: a sample program on a two-chamber
   // bobbin, saved and then reopened at show time as the last program.
@@ -151,7 +151,7 @@ int Spusti(const QString& outDir) {
     k.Program.MenoSuboru = ukazka;
   });
   // Windows of their own for forms the creation handler made.
-  QtVstupOkno vstupOkno(prog.fVstup, ui.Binder(), &progOkno);
+  QtKeypadWindow vstupOkno(prog.fVstup, ui.Binder(), &progOkno);
 
   // Every window of the station: the main form and the forms it owns. A form
   // without a window of its own is shown in the plain window the user

@@ -109,7 +109,7 @@ class TChod {
   bool PrechodDolava();
   bool PrechodDoprava();
 
-  void Vinutie(int i, const TKrok& krok, int predosly, long double predZavity);
+  void Winding(int i, const TKrok& krok, int predosly, long double predZavity);
   void Rovne(int i, const TKrok& krok, int predosly, long double predZavity);
   void Lichobeznik(int i, const TKrok& krok, int predosly, long double predZavity);
   void Uzke(int i, const TKrok& krok, int predosly, long double predZavity);
@@ -424,7 +424,7 @@ void TChod::Uzke(int i, const TKrok& krok, int predosly, long double predZavity)
   Zaznam(i, s_.AktSmer);
 }
 
-void TChod::Vinutie(int i, const TKrok& krok, int predosly, long double predZavity) {
+void TChod::Winding(int i, const TKrok& krok, int predosly, long double predZavity) {
   s_.AktLRev = static_cast<long double>(krok.LRev);
   s_.AktPRev = static_cast<long double>(krok.PRev);
   if (static_cast<long double>(s_.AktLRev) > static_cast<long double>(s_.AktPRev)) s_.AktLRev = s_.AktPRev;
@@ -450,7 +450,7 @@ void TChod::Krok(int i, long double predZavity) {
   const int predosly = i > 1 ? k_.BodyKrokov[static_cast<size_t>(i - 1)].Druh : kZiadnyDruh;
   switch (druh) {
     case kDruhWicklung:
-      Vinutie(i, krok, predosly, predZavity);
+      Winding(i, krok, predosly, predZavity);
       break;
     case kDruhVerschiebung: {
       const long double t = krok.Hodnota;

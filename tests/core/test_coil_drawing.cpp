@@ -23,10 +23,10 @@ namespace kvr {
 namespace {
 
 using test::RecordingCanvas;
-using test::Nepohyb;
-using test::Presun;
-using test::Skok;
-using test::Vinutie;
+using test::Still;
+using test::Shift;
+using test::Jump;
+using test::Winding;
 using Op = RecordingCanvas::Op;
 
 TMouseEvent Mys(int x, int y, bool ctrl = false, bool lave = true) {
@@ -38,7 +38,7 @@ TMouseEvent Mys(int x, int y, bool ctrl = false, bool lave = true) {
   return e;
 }
 
-struct Stanica : test::StanicaSProgramom {
+struct Stanica : test::StationWithProgram {
   void Prekresli(RecordingCanvas& c) { prog.drawing.PaintBox1Paint(c); }
   RecordingCanvas Prekresli() {
     RecordingCanvas c;
@@ -103,27 +103,27 @@ TEST(SirkaOkna, AnEmptyProgramShowsTheBobbinWithAMargin) {
 
 TEST(SirkaOkna, StepsSetTheEdgesWithAFivePercentMargin) {
   Stanica s;
-  s.Program({Vinutie(10, 1, 5, 100), Presun(200), Nepohyb(kDruhPause, 5000)});
+  s.Program({Winding(10, 1, 5, 100), Shift(200), Still(kDruhPause, 5000)});
   SirkaOkna(s.prog.Kontext());
   EXPECT_EQ(s.Lava(), 0.0L);  // no bobbin: the left edge starts at 0
   EXPECT_EQ(s.Prava(), 210.0L);  // 5 % of 200 is 10
-  s.Program({Vinutie(10, 1, 5, 400)});
+  s.Program({Winding(10, 1, 5, 400)});
   SirkaOkna(s.prog.Kontext());
   EXPECT_EQ(s.Prava(), 420.0L);
-  s.Program({Vinutie(10, 1, 5, 60)});
+  s.Program({Winding(10, 1, 5, 60)});
   SirkaOkna(s.prog.Kontext());
   EXPECT_EQ(s.Prava(), 70.0L);  // at least 10
 }
 
 TEST(SirkaOkna, AJumpCountsFromWhereTheLastWalkEndedTheStepBefore) {
   Stanica s;
-  s.Program({Presun(100), Skok(150, 0)});
+  s.Program({Shift(100), Jump(150, 0)});
   SirkaOkna(s.prog.Kontext());  // no walk yet: the jump starts at 0 and reaches 150
   EXPECT_EQ(s.Prava(), 160.0L);
   s.Prekresli();  // now from 100 to 250: the margin round(12.5) is 12, halves to even
   SirkaOkna(s.prog.Kontext());
   EXPECT_EQ(s.Prava(), 262.0L);
-  s.Program({Presun(100), Skok(40, 1)});
+  s.Program({Shift(100), Jump(40, 1)});
   s.Prekresli();
   SirkaOkna(s.prog.Kontext());
   EXPECT_EQ(s.Prava(), 110.0L);
@@ -134,7 +134,7 @@ TEST(SirkaOkna, AJumpCountsFromWhereTheLastWalkEndedTheStepBefore) {
 
 TEST(Prekreslenie, DrawsChamberWallsAndWritesTheCaptions) {
   Stanica s;
-  s.Program({Presun(10), Vinutie(10, 1, 0, 20)});
+  s.Program({Shift(10), Winding(10, 1, 0, 20)});
   s.k.Kostricka.Abstand = 5.0L;
   s.k.Kostricka.Komory[0] = {0.0L, 40.0L};
   s.k.Kostricka.Komory[2] = {50.0L, 60.0L};  // chamber 2 is empty and skipped
@@ -161,7 +161,7 @@ TEST(Prekreslenie, DrawsChamberWallsAndWritesTheCaptions) {
 
 TEST(Prekreslenie, FixedEdgesReplaceTheAutomaticOnes) {
   Stanica s;
-  s.Program({Presun(100)});
+  s.Program({Shift(100)});
   s.k.Pohlad.PevnaLava = 20.0L;
   s.k.Pohlad.PevnaPrava = 80.0L;
   s.Prekresli();
@@ -177,7 +177,7 @@ TEST(Prekreslenie, FixedEdgesReplaceTheAutomaticOnes) {
 
 TEST(Prekreslenie, PanelsAreEmptyWithoutACurrentStep) {
   Stanica s;
-  s.Program({Presun(10)});
+  s.Program({Shift(10)});
   s.prog.drawing.pPoloha.Caption = "x";
   s.k.Program.AktKrok = 0;
   s.Prekresli();
@@ -188,7 +188,7 @@ TEST(Prekreslenie, PanelsAreEmptyWithoutACurrentStep) {
 
 TEST(Prekreslenie, AProgramWithoutEndIsGrey) {
   Stanica s;
-  s.Program({Presun(10), Vinutie(10, 1, 0, 20), Nepohyb(kDruhPause, 5), Skok(3, 1)}, true);
+  s.Program({Shift(10), Winding(10, 1, 0, 20), Still(kDruhPause, 5), Jump(3, 1)}, true);
   // The recount finds "Ende" in the first cleared step after the program; a
   // program without one has every step up to 350 set to another cycle type.
   s.k.Program.KrokEnde = 0;
@@ -202,9 +202,9 @@ TEST(Prekreslenie, AProgramWithoutEndIsGrey) {
 
 TEST(Prekreslenie, ColoursByKindAndGreyAfterTheEnd) {
   Stanica s;
-  std::vector<TKrok> kroky = {Presun(10), Vinutie(10, 1, 0, 20), Vinutie(5, 1, 30, 20), Skok(2, 0),
-                              Nepohyb(kDruhPause, 5), Nepohyb(kDruhGetriebe, 0.01L), Nepohyb(kDruhBandagieren, 3),
-                              Nepohyb(kDruhLeer), Presun(5), Presun(8)};
+  std::vector<TKrok> kroky = {Shift(10), Winding(10, 1, 0, 20), Winding(5, 1, 30, 20), Jump(2, 0),
+                              Still(kDruhPause, 5), Still(kDruhGetriebe, 0.01L), Still(kDruhBandagieren, 3),
+                              Still(kDruhLeer), Shift(5), Shift(8)};
   kroky[8].TypCyklu = kCyklusEnde;  // step 9 ends the program; step 10 comes after
   s.Program(kroky, true);
   ASSERT_EQ(s.k.Program.KrokEnde, 9);
@@ -222,7 +222,7 @@ TEST(Prekreslenie, ColoursByKindAndGreyAfterTheEnd) {
 
 TEST(Prekreslenie, StepNumbersAndGearSpeedsBesideTheMarkers) {
   Stanica s;
-  s.Program({Presun(50), Nepohyb(kDruhGetriebe, 0.02L), Nepohyb(kDruhGetriebe, 0.0L), Skok(10, 1)});
+  s.Program({Shift(50), Still(kDruhGetriebe, 0.02L), Still(kDruhGetriebe, 0.0L), Jump(10, 1)});
   RecordingCanvas c = s.Prekresli();
   const TMierka m = s.prog.drawing.Mierka();
   const TBodKroku& b2 = s.Bod(2);
@@ -250,7 +250,7 @@ TEST(Prekreslenie, StepNumbersAndGearSpeedsBesideTheMarkers) {
 
 TEST(Prekreslenie, AGearAboveThreeIsReportedByBothWalks) {
   Stanica s;
-  s.Program({Presun(50), Nepohyb(kDruhGetriebe, 0.05L)});
+  s.Program({Shift(50), Still(kDruhGetriebe, 0.05L)});
   s.ui.ExpectError("Gear: 5 is out of range 1-2").ExpectError("Gear: 5 is out of range 1-2");
   s.Prekresli();
   s.ui.Verify();
@@ -258,7 +258,7 @@ TEST(Prekreslenie, AGearAboveThreeIsReportedByBothWalks) {
 
 TEST(Prekreslenie, TheTrapezoidMessageComesTwicePerRepaint) {
   Stanica s;
-  TKrok krok = Vinutie(25, 1, 0, 10);
+  TKrok krok = Winding(25, 1, 0, 10);
   krok.TrapezL = 6.0L;
   krok.TrapezP = 6.0L;
   krok.TrapezPZnamienko = 1;
@@ -270,7 +270,7 @@ TEST(Prekreslenie, TheTrapezoidMessageComesTwicePerRepaint) {
 
 TEST(Prekreslenie, CloseArrowsArePushedSixteenPixelsApartAndHitThere) {
   Stanica s;
-  s.Program({Presun(10), Presun(10.5L)});  // both to the right, on one line
+  s.Program({Shift(10), Shift(10.5L)});  // both to the right, on one line
   RecordingCanvas c = s.Prekresli();
   const TMierka m = s.prog.drawing.Mierka();
   const int x1 = m.X(10), x2 = m.X(10.5L);
@@ -289,7 +289,7 @@ TEST(Prekreslenie, CloseArrowsArePushedSixteenPixelsApartAndHitThere) {
 
 TEST(Prekreslenie, ArrowsToTheLeftArePushedToTheRight) {
   Stanica s;
-  s.Program({Presun(20), Presun(10), Presun(9.7L)});
+  s.Program({Shift(20), Shift(10), Shift(9.7L)});
   s.Prekresli();
   EXPECT_EQ(s.Bod(2).Smer, 1);
   EXPECT_EQ(static_cast<int32_t>(s.Bod(2).BodY), static_cast<int32_t>(s.Bod(3).BodY));
@@ -298,7 +298,7 @@ TEST(Prekreslenie, ArrowsToTheLeftArePushedToTheRight) {
 
 TEST(Prekreslenie, TheOverviewMarksOnlyTheLastStepWithoutPushing) {
   Stanica s;
-  s.Program({Presun(10), Presun(10.5L), Nepohyb(kDruhPause, 3)});
+  s.Program({Shift(10), Shift(10.5L), Still(kDruhPause, 3)});
   s.prog.drawing.B_OverView.Click();
   EXPECT_EQ(s.prog.drawing.B_OverView.Caption, "SCHRITTE");
   RecordingCanvas c = s.Prekresli();
@@ -313,7 +313,7 @@ TEST(Prekreslenie, TheOverviewMarksOnlyTheLastStepWithoutPushing) {
 
 TEST(Prekreslenie, MarkersNearTheScrollOffsetAreHidden) {
   Stanica s;
-  s.Program({Presun(10), Nepohyb(kDruhPause, 3)});  // BodY 20 and 42
+  s.Program({Shift(10), Still(kDruhPause, 3)});  // BodY 20 and 42
   s.prog.drawing.ScrollBar1.Position = s.prog.drawing.ScrollBar1.Max - 15;  // offset 15: 20 is not above 15 + 5
   RecordingCanvas c = s.Prekresli();
   EXPECT_EQ(c.Count(Op::Polygon), 0u);
@@ -330,7 +330,7 @@ TEST(Prekreslenie, MarkersNearTheScrollOffsetAreHidden) {
 
 TEST(Prekreslenie, BlockAndMarksColourTheMarkers) {
   Stanica s;
-  s.Program({Presun(10), Presun(40), Presun(70), Presun(90)});
+  s.Program({Shift(10), Shift(40), Shift(70), Shift(90)});
   s.k.Vyber.BlokOd = 2;
   s.k.Vyber.BlokDo = 3;
   s.k.Vyber.VybraneKroky[3] = 'U';  // the block wins
@@ -347,7 +347,7 @@ TEST(Prekreslenie, BlockAndMarksColourTheMarkers) {
 
 TEST(Prekreslenie, OnlineHighlightsTheCurrentOrStoppedStep) {
   Stanica s;
-  s.Program({Presun(10), Presun(60), Nepohyb(kDruhPause, 3)});
+  s.Program({Shift(10), Shift(60), Still(kDruhPause, 3)});
   s.Prekresli();
   s.k.Program.Online = 1;  // never so in this version; the branches are there
   s.k.Program.AktKrok = 2;
@@ -377,7 +377,7 @@ TEST(Prekreslenie, OnlineHighlightsTheCurrentOrStoppedStep) {
 
 TEST(Prekreslenie, TheOnlineBarIsOnlyAPenMoveInTheSilentWalk) {
   Stanica s;
-  s.Program({Presun(10), Presun(60)});
+  s.Program({Shift(10), Shift(60)});
   s.Prekresli();
   s.k.Program.Online = 1;
   s.k.Program.AktKrok = 2;
@@ -398,7 +398,7 @@ TEST(Prekreslenie, TheOnlineBarIsOnlyAPenMoveInTheSilentWalk) {
 
 TEST(Vyber, DraggingFromMarkerToMarkerSelectsAndMarksTheBlock) {
   Stanica s;
-  s.Program({Presun(10), Presun(40), Presun(70), Presun(90)});
+  s.Program({Shift(10), Shift(40), Shift(70), Shift(90)});
   s.Prekresli();
   s.Klik(4, 2);
   EXPECT_EQ(s.k.Vyber.BlokOd, 2);
@@ -418,7 +418,7 @@ TEST(Vyber, DraggingFromMarkerToMarkerSelectsAndMarksTheBlock) {
 
 TEST(Vyber, WithCtrlMarksAccumulateAndTheBlockIsDropped) {
   Stanica s;
-  s.Program({Presun(10), Presun(40), Presun(70), Presun(90)});
+  s.Program({Shift(10), Shift(40), Shift(70), Shift(90)});
   s.Prekresli();
   s.Klik(1, 1, true);
   s.Klik(3, 4, true);
@@ -430,7 +430,7 @@ TEST(Vyber, WithCtrlMarksAccumulateAndTheBlockIsDropped) {
 
 TEST(Vyber, AClickBesideTheMarkersClearsEverything) {
   Stanica s;
-  s.Program({Presun(10), Presun(40), Presun(70), Presun(90)});
+  s.Program({Shift(10), Shift(40), Shift(70), Shift(90)});
   s.Prekresli();
   s.Klik(2, 3);
   // Down beside the markers does not start a drag; up while idle clears.
@@ -451,7 +451,7 @@ TEST(Vyber, AClickBesideTheMarkersClearsEverything) {
 
 TEST(Vyber, TheRightButtonAndAWindingMachineDoNothing) {
   Stanica s;
-  s.Program({Presun(10), Presun(40)});
+  s.Program({Shift(10), Shift(40)});
   s.Prekresli();
   const TPoint a = s.Stred(2);
   s.prog.drawing.PaintBox1MouseDown(Mys(a.X, a.Y, false, false));
@@ -483,7 +483,7 @@ TEST(Vyber, ClearingHelpers) {
 
 TEST(Mys, ThePositionUnderTheMouseWhileIdle) {
   Stanica s;
-  s.Program({Presun(100)});
+  s.Program({Shift(100)});
   s.Prekresli();  // 0 .. 110 mm
   s.prog.drawing.PaintBox1MouseMove(Mys(15 + 206, 300));  // 110 / 412 x 206
   EXPECT_EQ(s.prog.drawing.W_Poloha.Caption, "55.0 [mm]");
@@ -495,7 +495,7 @@ TEST(Mys, ThePositionUnderTheMouseWhileIdle) {
 
 TEST(Mys, DraggingNearTheEdgesScrollsWithTimer1) {
   Stanica s;
-  s.Program({Presun(10), Presun(40)});
+  s.Program({Shift(10), Shift(40)});
   s.Prekresli();
   const TPoint a = s.Stred(1);
   s.prog.drawing.PaintBox1MouseDown(Mys(a.X, a.Y));
@@ -543,7 +543,7 @@ TEST(Mys, ScrollingInvalidatesAndTheOffsetFollowsTheBar) {
 TEST(Mys, NastavVertPosCentresTheCurrentStep) {
   Stanica s;
   std::vector<TKrok> kroky;
-  for (int i = 0; i < 30; ++i) kroky.push_back(Nepohyb(kDruhPause, 1));
+  for (int i = 0; i < 30; ++i) kroky.push_back(Still(kDruhPause, 1));
   s.Program(kroky);
   s.Prekresli();
   ASSERT_EQ(static_cast<int32_t>(s.Bod(30).BodY), 20 + 22 * 30);
@@ -633,7 +633,7 @@ TEST(PevneOkraje, TheKeypadSetsAFixedEdgeNotBeyondTheMachine) {
 
 TEST(ZobrazParametre, ShowsTheStepButtonGroupAndPanels) {
   Stanica s;
-  s.Program({Presun(10), Vinutie(12, 0, 0, 20)});
+  s.Program({Shift(10), Winding(12, 0, 0, 20)});
   s.Prekresli();
   s.k.Program.AktKrok = 2;
   s.prog.ZobrazParametre(2);

@@ -27,16 +27,16 @@ namespace kvr {
 namespace {
 
 using test::RecordingCanvas;
-using test::Nepohyb;
-using test::Presun;
-using test::Skok;
-using test::Vinutie;
+using test::Still;
+using test::Shift;
+using test::Jump;
+using test::Winding;
 
 long double R48(long double x) { return Real48(x).Get(); }
 
 // A context with the model "KVR - 22" and a program of the given steps,
 // the last one "Ende"; the view spans 0..100 mm unless told otherwise.
-struct Stanica : test::KontextSProgramom {
+struct Stanica : test::ContextWithProgram {
   // One walk as Vykresli runs it, silent or drawing.
   void Prejdi(ICanvas& c, bool kresli = false, long double lava = 0.0L, long double prava = 100.0L) {
     k.Pohlad.OknoLava = lava;
@@ -64,22 +64,22 @@ struct PripadVrstvuj {
 
 TEST(Vrstvuj, TheExamplesOfTheLayerComputation) {
   const PripadVrstvuj pripady[] = {
-      {"10 turns at 1 mm between 0 and 20 from 0", Vinutie(10, 1, 0, 20), 0, 0, 1, 10, 0},
-      {"reversal points 10 and 20, from 0: the travel counts from the start", Vinutie(10, 1, 10, 20), 0, 0, 1, 10, 0},
-      {"0.5 mm x 100 turns between 0 and 10: five passes, the last ends at the point", Vinutie(100, 0.5L, 0, 10), 0, 0, 5,
+      {"10 turns at 1 mm between 0 and 20 from 0", Winding(10, 1, 0, 20), 0, 0, 1, 10, 0},
+      {"reversal points 10 and 20, from 0: the travel counts from the start", Winding(10, 1, 10, 20), 0, 0, 1, 10, 0},
+      {"0.5 mm x 100 turns between 0 and 10: five passes, the last ends at the point", Winding(100, 0.5L, 0, 10), 0, 0, 5,
        10, 0},
-      {"from 5 between 0 and 10 to the left, 12 turns", Vinutie(12, 1, 0, 10, 1), 0, 5, 2, 7, 0},
-      {"counter kept, same turns as before: no travel", Vinutie(30, 1, 0, 10, 0, 0), 30, 4, 0, 4, 0},
-      {"counter kept, 5 turns more than before", Vinutie(35, 1, 0, 10, 0, 0), 30, 8, 2, 7, 1},
-      {"counter cleared ignores the turns before", Vinutie(5, 1, 0, 10, 0, 1), 30, 8, 2, 7, 1},
-      {"no turns", Vinutie(0, 1, 0, 10), 0, 3, 0, 3, 0},
-      {"no feed", Vinutie(10, 0, 0, 10), 0, 3, 0, 3, 0},
-      {"narrow step from the left", Vinutie(5, 1, 10, 10), 0, 0, 1, 5, 0},
-      {"narrow step from the left, reaching it", Vinutie(15, 1, 10, 10), 0, 0, 1, 10, 0},
-      {"narrow step from the right", Vinutie(5, 1, 10, 10, 1), 0, 30, 1, 25, 1},
-      {"narrow step at its point", Vinutie(5, 1, 10, 10), 0, 10, 1, 10, 0},
-      {"crossed reversal points: no layers, the step stays", Vinutie(5, 1, 12, 10, 1), 0, 3, 0, 3, 1},
-      {"a start right of both points goes left first", Vinutie(25, 1, 0, 10), 0, 15, 2, 10, 0},
+      {"from 5 between 0 and 10 to the left, 12 turns", Winding(12, 1, 0, 10, 1), 0, 5, 2, 7, 0},
+      {"counter kept, same turns as before: no travel", Winding(30, 1, 0, 10, 0, 0), 30, 4, 0, 4, 0},
+      {"counter kept, 5 turns more than before", Winding(35, 1, 0, 10, 0, 0), 30, 8, 2, 7, 1},
+      {"counter cleared ignores the turns before", Winding(5, 1, 0, 10, 0, 1), 30, 8, 2, 7, 1},
+      {"no turns", Winding(0, 1, 0, 10), 0, 3, 0, 3, 0},
+      {"no feed", Winding(10, 0, 0, 10), 0, 3, 0, 3, 0},
+      {"narrow step from the left", Winding(5, 1, 10, 10), 0, 0, 1, 5, 0},
+      {"narrow step from the left, reaching it", Winding(15, 1, 10, 10), 0, 0, 1, 10, 0},
+      {"narrow step from the right", Winding(5, 1, 10, 10, 1), 0, 30, 1, 25, 1},
+      {"narrow step at its point", Winding(5, 1, 10, 10), 0, 10, 1, 10, 0},
+      {"crossed reversal points: no layers, the step stays", Winding(5, 1, 12, 10, 1), 0, 3, 0, 3, 1},
+      {"a start right of both points goes left first", Winding(25, 1, 0, 10), 0, 15, 2, 10, 0},
   };
   for (const PripadVrstvuj& p : pripady) {
     SCOPED_TRACE(p.nazov);
@@ -95,7 +95,7 @@ TEST(Vrstvuj, TheExamplesOfTheLayerComputation) {
 TEST(Vrstvuj, ARemainderBelowTheRoundingStillCountsAsALayer) {
   Stanica s;
   // 0.03125 mm are left at the right reversal point after three full passes.
-  Vrstvuj(s.k, Vinutie(29.9375L, 1, 0, 9.96875L), 0.0L);
+  Vrstvuj(s.k, Winding(29.9375L, 1, 0, 9.96875L), 0.0L);
   EXPECT_EQ(s.k.Vrstvenie.PocetVrstiev, 4);
   EXPECT_EQ(static_cast<long double>(s.k.Vrstvenie.VrstvujPoloha), 9.9375L);
   EXPECT_EQ(s.k.Vrstvenie.VrstvujSmer, 1);
@@ -103,16 +103,16 @@ TEST(Vrstvuj, ARemainderBelowTheRoundingStillCountsAsALayer) {
 
 TEST(Vrstvuj, UsesThePreviousTurnsEvenForStepOneAndTheValueTheLastWalkLeft) {
   Stanica s;
-  s.Program({Vinutie(10, 1, 0, 20), Presun(5), Vinutie(14, 1, 0, 20, 0, 0), Nepohyb(kDruhPause, 100)});
+  s.Program({Winding(10, 1, 0, 20), Shift(5), Winding(14, 1, 0, 20, 0, 0), Still(kDruhPause, 100)});
   s.Prejdi();
   // The walk set PredZavity for step 3 (the turns of step 1) and left it.
   EXPECT_EQ(static_cast<long double>(s.k.Vrstvenie.PredZavity), 10.0L);
-  Vrstvuj(s.k, Vinutie(14, 1, 0, 20, 0, 0), 0.0L);
+  Vrstvuj(s.k, Winding(14, 1, 0, 20, 0, 0), 0.0L);
   EXPECT_EQ(static_cast<long double>(s.k.Vrstvenie.VrstvujPoloha), 4.0L);
   EXPECT_EQ(static_cast<long double>(PredZavity(s.k, 3)), 10.0L);
   EXPECT_EQ(static_cast<long double>(PredZavity(s.k, 1)), 0.0L);
   // Taping stored as kind 6 does not count; a windings step without feed does.
-  s.Program({Vinutie(7, 0, 0, 20), Nepohyb(kDruhBandagieren, 9), Vinutie(20, 1, 0, 20, 0, 0)});
+  s.Program({Winding(7, 0, 0, 20), Still(kDruhBandagieren, 9), Winding(20, 1, 0, 20, 0, 0)});
   EXPECT_EQ(static_cast<long double>(PredZavity(s.k, 3)), 7.0L);
 }
 
@@ -129,36 +129,36 @@ struct PripadChodu {
 
 TEST(Chod, TheLayerExamplesEndWhereTheyShould) {
   const PripadChodu pripady[] = {
-      {"one pass from 0 to 10", {Vinutie(10, 1, 0, 20)}, 10, 0, 1, 20},
-      {"reversal points 10 and 20 from 0", {Vinutie(10, 1, 10, 20)}, 10, 0, 1, 20},
+      {"one pass from 0 to 10", {Winding(10, 1, 0, 20)}, 10, 0, 1, 20},
+      {"reversal points 10 and 20 from 0", {Winding(10, 1, 10, 20)}, 10, 0, 1, 20},
       // Pass 1 continues the line, pass 2 gets its own, 3 and 4 a band, 5 a new line.
-      {"five passes drawn compressed", {Vinutie(100, 0.5L, 0, 10)}, 10, 0, 5, 20 + 22 + 1 + 1 + 22},
-      {"from 5 to the left, then right to 7", {Presun(5), Vinutie(12, 1, 0, 10, 1)}, 7, 0, 2, 20 + 22 + 22},
-      {"the counter runs on: no travel, no layer", {Vinutie(10, 1, 0, 20), Vinutie(10, 1, 0, 20, 0, 0)}, 10, 0, 0, 20},
-      {"the counter runs on: 5 turns more", {Vinutie(10, 1, 0, 20), Vinutie(15, 1, 0, 20, 0, 0)}, 15, 0, 1, 20},
-      {"three layers, the second and third on lines of their own", {Vinutie(25, 1, 0, 10)}, 5, 0, 3, 20 + 22 + 22},
-      {"narrow step", {Vinutie(5, 1, 10, 10)}, 5, 0, 1, 20},
+      {"five passes drawn compressed", {Winding(100, 0.5L, 0, 10)}, 10, 0, 5, 20 + 22 + 1 + 1 + 22},
+      {"from 5 to the left, then right to 7", {Shift(5), Winding(12, 1, 0, 10, 1)}, 7, 0, 2, 20 + 22 + 22},
+      {"the counter runs on: no travel, no layer", {Winding(10, 1, 0, 20), Winding(10, 1, 0, 20, 0, 0)}, 10, 0, 0, 20},
+      {"the counter runs on: 5 turns more", {Winding(10, 1, 0, 20), Winding(15, 1, 0, 20, 0, 0)}, 15, 0, 1, 20},
+      {"three layers, the second and third on lines of their own", {Winding(25, 1, 0, 10)}, 5, 0, 3, 20 + 22 + 22},
+      {"narrow step", {Winding(5, 1, 10, 10)}, 5, 0, 1, 20},
       // A narrow step with nothing to wind still makes its one move: at its
       // point it starts a layer and takes its own direction...
-      {"narrow step with no length, at its point", {Vinutie(10, 1, 0, 20), Vinutie(10, 1, 10, 10, 1, 0)}, 10, 1, 1, 42},
+      {"narrow step with no length, at its point", {Winding(10, 1, 0, 20), Winding(10, 1, 10, 10, 1, 0)}, 10, 1, 1, 42},
       // ...right of it, moving right, it turns left on a new layer and stays.
-      {"narrow step with no length, from the right", {Vinutie(90, 1, 0, 100), Vinutie(90, 1, 85, 85, 0, 0)}, 90, 1, 1, 42},
-      {"the same through crossed points", {Vinutie(90, 1, 0, 100), Vinutie(90, 1, 95, 85, 0, 0)}, 90, 1, 0, 42},
-      {"and the steps after it follow", {Vinutie(90, 1, 0, 100), Vinutie(90, 1, 85, 85, 0, 0), Presun(95)}, 95, 0, 0, 64},
-      {"narrow step with no length, from the left after moving left", {Presun(100), Presun(80), Vinutie(0, 1, 85, 85, 1)}, 80, 0, 0, 64},
+      {"narrow step with no length, from the right", {Winding(90, 1, 0, 100), Winding(90, 1, 85, 85, 0, 0)}, 90, 1, 1, 42},
+      {"the same through crossed points", {Winding(90, 1, 0, 100), Winding(90, 1, 95, 85, 0, 0)}, 90, 1, 0, 42},
+      {"and the steps after it follow", {Winding(90, 1, 0, 100), Winding(90, 1, 85, 85, 0, 0), Shift(95)}, 95, 0, 0, 64},
+      {"narrow step with no length, from the left after moving left", {Shift(100), Shift(80), Winding(0, 1, 85, 85, 1)}, 80, 0, 0, 64},
       // Fewer turns than the step before, counting on: the move goes nowhere
       // rather than backwards.
-      {"narrow step with a negative length", {Vinutie(90, 1, 0, 100), Vinutie(80, 1, 85, 85, 0, 0)}, 90, 1, 1, 42},
-      {"crossed points walk as narrow at PRev", {Vinutie(5, 1, 12, 10)}, 5, 0, 0, 20},
-      {"a shift keeping the direction stays on the line", {Presun(10), Presun(30)}, 30, 0, 0, 20},
-      {"a shift reversing it starts a new line", {Presun(30), Presun(10)}, 10, 1, 0, 42},
-      {"a jump to the left after a shift to the right", {Presun(30), Skok(5, 1)}, 25, 1, 0, 42},
-      {"a jump on in the same direction", {Presun(30), Skok(5, 0)}, 35, 0, 0, 20},
-      {"a shift after a pause starts a new line", {Presun(30), Nepohyb(kDruhPause, 10), Presun(40)}, 40, 0, 0, 64},
-      {"taping keeps the position, one line", {Presun(30), Nepohyb(kDruhBandagieren, 10)}, 30, 0, 0, 42},
-      {"a winding without feed is taping", {Presun(30), Vinutie(10, 0, 0, 40)}, 30, 0, 0, 42},
-      {"gear change", {Presun(30), Nepohyb(kDruhGetriebe, 0.02L)}, 30, 0, 0, 42},
-      {"an empty step and a pause: a line each", {Presun(30), Nepohyb(kDruhLeer), Nepohyb(kDruhPause, 1)}, 30, 0, 0, 64},
+      {"narrow step with a negative length", {Winding(90, 1, 0, 100), Winding(80, 1, 85, 85, 0, 0)}, 90, 1, 1, 42},
+      {"crossed points walk as narrow at PRev", {Winding(5, 1, 12, 10)}, 5, 0, 0, 20},
+      {"a shift keeping the direction stays on the line", {Shift(10), Shift(30)}, 30, 0, 0, 20},
+      {"a shift reversing it starts a new line", {Shift(30), Shift(10)}, 10, 1, 0, 42},
+      {"a jump to the left after a shift to the right", {Shift(30), Jump(5, 1)}, 25, 1, 0, 42},
+      {"a jump on in the same direction", {Shift(30), Jump(5, 0)}, 35, 0, 0, 20},
+      {"a shift after a pause starts a new line", {Shift(30), Still(kDruhPause, 10), Shift(40)}, 40, 0, 0, 64},
+      {"taping keeps the position, one line", {Shift(30), Still(kDruhBandagieren, 10)}, 30, 0, 0, 42},
+      {"a winding without feed is taping", {Shift(30), Winding(10, 0, 0, 40)}, 30, 0, 0, 42},
+      {"gear change", {Shift(30), Still(kDruhGetriebe, 0.02L)}, 30, 0, 0, 42},
+      {"an empty step and a pause: a line each", {Shift(30), Still(kDruhLeer), Still(kDruhPause, 1)}, 30, 0, 0, 64},
   };
   for (const PripadChodu& p : pripady) {
     SCOPED_TRACE(p.nazov);
@@ -176,7 +176,7 @@ TEST(Chod, TheLayerExamplesEndWhereTheyShould) {
 
 TEST(Chod, RecordsKindsAndScaledPoints) {
   Stanica s;
-  s.Program({Presun(50), Nepohyb(0x17), Nepohyb(kDruhPause, 10), Vinutie(10, 0, 0, 10)});
+  s.Program({Shift(50), Still(0x17), Still(kDruhPause, 10), Winding(10, 0, 0, 10)});
   s.k.BodyKrokov[2].Poloha = 99.0L;  // an unknown kind records its kind only
   s.Prejdi();
   EXPECT_EQ(s.Bod(1).Druh, kDruhVerschiebung);
@@ -192,7 +192,7 @@ TEST(Chod, RecordsKindsAndScaledPoints) {
 
 TEST(Chod, TheRoundingRemainderAddsNoDrawnPass) {
   Stanica s;
-  s.Program({Vinutie(29.9375L, 1, 0, 9.96875L)});
+  s.Program({Winding(29.9375L, 1, 0, 9.96875L)});
   s.Prejdi();
   // Three drawn passes: the third covers the remainder's 0.03125 mm because
   // its rounded distance (10.0) reaches the rest; Vrstvuj counts four.
@@ -204,7 +204,7 @@ TEST(Chod, TheRoundingRemainderAddsNoDrawnPass) {
 
 TEST(Chod, ThePlainCaseDrawsItsPassesAndBand) {
   Stanica s;
-  s.Program({Vinutie(100, 0.5L, 0, 10)});
+  s.Program({Winding(100, 0.5L, 0, 10)});
   RecordingCanvas c;
   s.Prejdi(c, true);
   const TMierka m = s.Mierka();
@@ -227,7 +227,7 @@ TEST(Chod, ThePlainCaseDrawsItsPassesAndBand) {
 
 TEST(Chod, TheTrapezoidCaseMovesTheOppositePointAfterEachFullPass) {
   Stanica s;
-  TKrok krok = Vinutie(25, 1, 0, 10);
+  TKrok krok = Winding(25, 1, 0, 10);
   krok.TrapezL = 1.0L;
   krok.TrapezP = 1.0L;
   krok.TrapezPZnamienko = 1;
@@ -251,11 +251,11 @@ TEST(Chod, TheTrapezoidCaseMovesTheOppositePointAfterEachFullPass) {
 
 TEST(Chod, CrossingTrapezoidPointsStopTheStepWithTheMessage) {
   Stanica s;
-  TKrok krok = Vinutie(25, 1, 0, 10);
+  TKrok krok = Winding(25, 1, 0, 10);
   krok.TrapezL = 6.0L;
   krok.TrapezP = 6.0L;
   krok.TrapezPZnamienko = 1;
-  s.Program({Presun(0), krok, Presun(50)});
+  s.Program({Shift(0), krok, Shift(50)});
   s.k.BodyKrokov[2].Poloha = 77.0L;
   s.k.BodyKrokov[2].BodX = 5;
   // After two passes the left point is at 6 and the right one at 4.
@@ -271,7 +271,7 @@ TEST(Chod, CrossingTrapezoidPointsStopTheStepWithTheMessage) {
 
 TEST(Chod, ATrapezoidWhosePointsMeetAndStayEnds) {
   Stanica s;
-  TKrok krok = Vinutie(25, 1, 0, 10);
+  TKrok krok = Winding(25, 1, 0, 10);
   krok.TrapezL = 10.0L;  // the left point moves onto the right one; the right one stays
   s.Program({krok});
   s.Prejdi();
@@ -282,7 +282,7 @@ TEST(Chod, ATrapezoidWhosePointsMeetAndStayEnds) {
 
 TEST(Chod, ATrapezoidWhosePointsDriftForEverStopsAtTheCap) {
   Stanica s;
-  TKrok krok = Vinutie(100, 1, 0, 1e-20L);
+  TKrok krok = Winding(100, 1, 0, 1e-20L);
   krok.TrapezL = 1e-30L;  // both points creep right by amounts the rest never feels
   krok.TrapezP = 1e-30L;
   s.Program({krok});
@@ -295,7 +295,7 @@ TEST(Chod, ATrapezoidWhosePointsDriftForEverStopsAtTheCap) {
 TEST(Chod, APlainStepThatCannotShrinkItsRestEnds) {
   Stanica s;
   // The reversal points lie closer together than the rest's precision.
-  s.Program({Vinutie(100, 1, 0, 1e-20L)});
+  s.Program({Winding(100, 1, 0, 1e-20L)});
   s.Prejdi();
   EXPECT_GT(static_cast<int32_t>(s.Bod(1).PocetVrstiev), 1);
   EXPECT_GT(static_cast<long double>(s.k.Vrstvenie.Zvysok), 99.0L);
@@ -303,7 +303,7 @@ TEST(Chod, APlainStepThatCannotShrinkItsRestEnds) {
 
 TEST(Chod, SilentWalkOnlyMovesThePen) {
   Stanica s;
-  s.Program({Vinutie(100, 0.5L, 0, 10), Nepohyb(kDruhPause, 5)});
+  s.Program({Winding(100, 0.5L, 0, 10), Still(kDruhPause, 5)});
   RecordingCanvas c;
   s.Prejdi(c, false);
   EXPECT_EQ(c.Count(RecordingCanvas::Op::LineTo), 0u);
@@ -315,7 +315,7 @@ TEST(Chod, SilentWalkOnlyMovesThePen) {
 
 TEST(Chod, NonMovingKindsDrawTheirTick) {
   Stanica s;
-  s.Program({Presun(50), Nepohyb(kDruhBandagieren, 5)});
+  s.Program({Shift(50), Still(kDruhBandagieren, 5)});
   RecordingCanvas c;
   s.Prejdi(c, true);
   const TMierka m = s.Mierka();
@@ -327,7 +327,7 @@ TEST(Chod, NonMovingKindsDrawTheirTick) {
 
 TEST(Chod, PointsAtOrBelowTheScrollOffsetAreNotConnected) {
   Stanica s;
-  s.Program({Presun(10), Presun(40), Presun(20)});  // heights 20, 20, 42
+  s.Program({Shift(10), Shift(40), Shift(20)});  // heights 20, 20, 42
   s.posun = 20;
   RecordingCanvas c;
   s.Prejdi(c, true);
@@ -341,7 +341,7 @@ TEST(Chod, PointsAtOrBelowTheScrollOffsetAreNotConnected) {
 
 TEST(Chod, LeavesEntriesBeyondTheProgramAlone) {
   Stanica s;
-  s.Program({Presun(10)});
+  s.Program({Shift(10)});
   s.k.BodyKrokov[2].Poloha = 5.0L;
   s.k.BodyKrokov[350].BodX = 9;
   s.Prejdi();
@@ -418,7 +418,7 @@ TEST(Chod, AHugePassCountIsFastAndExact) {
   Stanica s;
   // 2^20 mm between 0 and 2^-10: 2^30 passes, every subtraction exact.
   const long double d = std::ldexp(1.0L, -10);
-  s.Program({Vinutie(1048576.0L, 1, 0, d)});
+  s.Program({Winding(1048576.0L, 1, 0, d)});
   const auto t0 = std::chrono::steady_clock::now();
   s.Prejdi();
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0).count();
@@ -435,7 +435,7 @@ TEST(Chod, AHugePassCountIsFastAndExact) {
 
 TEST(Chod, ManyInexactPassesAcrossExponentsStayFast) {
   Stanica s;
-  s.Program({Vinutie(99999.99L, 40, 0, 0.001L)});  // about 4e9 passes: the counters wrap
+  s.Program({Winding(99999.99L, 40, 0, 0.001L)});  // about 4e9 passes: the counters wrap
   RecordingCanvas c;
   const auto t0 = std::chrono::steady_clock::now();
   s.Prejdi(c, true);
@@ -514,8 +514,8 @@ TEST(Chod, RunsOfPassesMatchThePassByPassWalk) {
     Stanica s;
     const long double l = R48(lava(g));
     const long double r = R48(l + sirka(g));
-    const TKrok krok = Vinutie(R48(zavity(g)), R48(posuv(g)), l, r, static_cast<uint8_t>(t % 2));
-    s.Program({Presun(l), krok});
+    const TKrok krok = Winding(R48(zavity(g)), R48(posuv(g)), l, r, static_cast<uint8_t>(t % 2));
+    s.Program({Shift(l), krok});
     s.Prejdi();
     // The reference walks step 2 from where the shift left it, on the start line.
     ASSERT_EQ(static_cast<long double>(s.Bod(1).Vyska), 20.0L);
@@ -617,7 +617,7 @@ TEST(Chod, TrapezoidStepsMatchThePassByPassWalk) {
     Stanica s;
     const long double l = R48(lava(g));
     long double r = R48(l + sirka(g));
-    TKrok krok = Vinutie(R48(zavity(g)), R48(posuv(g)), l, r, static_cast<uint8_t>(t % 2));
+    TKrok krok = Winding(R48(zavity(g)), R48(posuv(g)), l, r, static_cast<uint8_t>(t % 2));
     // Flanks of both signs, one of them often 0; every tenth case the wide
     // feed and drifting left flank of the heaviest programs, whose left point
     // crosses 0 on the way.
@@ -627,12 +627,12 @@ TEST(Chod, TrapezoidStepsMatchThePassByPassWalk) {
     krok.TrapezPZnamienko = static_cast<uint8_t>(g() % 2);
     if (krok.TrapezL + krok.TrapezP == 0.0L) krok.TrapezL = 0.25L;
     if (t % 10 == 9) {
-      krok = Vinutie(2000, 40, 0.5L, 0.6L);
+      krok = Winding(2000, 40, 0.5L, 0.6L);
       krok.TrapezL = 0.01L;
       krok.TrapezLZnamienko = 1;
     }
     const long double start = t % 4 == 3 ? R48(zaciatok(g)) : static_cast<long double>(krok.LRev);
-    s.Program({Presun(start), krok});
+    s.Program({Shift(start), krok});
     const NaivnyLichobeznik n = NaivnyLichobeznikChod(krok, start, start < 0 ? 1 : 0);
     SCOPED_TRACE(t);
     if (n.skrizene) s.ui.ExpectError("SCHRITT: 2 : L.Wendepunkt > R.Wendepunkt ");

@@ -25,11 +25,11 @@
 namespace kvr {
 namespace {
 
-using test::Nepohyb;
-using test::Presun;
+using test::Still;
+using test::Shift;
 using test::RecordingCanvas;
-using test::Skok;
-using test::Vinutie;
+using test::Jump;
+using test::Winding;
 using Op = RecordingCanvas::Op;
 
 struct Stanica {
@@ -121,14 +121,14 @@ TKrok NahodnyKrok(std::mt19937_64& g) {
   std::uniform_real_distribution<double> poloha(0.0, 120.0), sirka(0.0, 30.0), posuv(0.05, 1.5), zavity(1.0, 400.0),
       bok(0.0, 3.0);
   switch (g() % 10) {
-    case 0: return Presun(poloha(g));
-    case 1: return Skok(sirka(g), static_cast<uint8_t>(g() % 2));
-    case 2: return Nepohyb(static_cast<uint8_t>(std::vector<int>{0, 4, 6, 0x17}[g() % 4]), 1.0L);
-    case 3: return Nepohyb(kDruhGetriebe, static_cast<long double>(g() % 6) / 100.0L);
+    case 0: return Shift(poloha(g));
+    case 1: return Jump(sirka(g), static_cast<uint8_t>(g() % 2));
+    case 2: return Still(static_cast<uint8_t>(std::vector<int>{0, 4, 6, 0x17}[g() % 4]), 1.0L);
+    case 3: return Still(kDruhGetriebe, static_cast<long double>(g() % 6) / 100.0L);
     default: {
       const long double l = poloha(g);
       const long double r = g() % 6 == 0 ? l - (g() % 2 == 0 ? 0.0L : 5.0L) : l + sirka(g);
-      TKrok k = Vinutie(zavity(g), posuv(g), l, r, static_cast<uint8_t>(g() % 2), static_cast<uint8_t>(g() % 3 != 0));
+      TKrok k = Winding(zavity(g), posuv(g), l, r, static_cast<uint8_t>(g() % 2), static_cast<uint8_t>(g() % 3 != 0));
       if (g() % 3 == 0) {
         k.TrapezL = bok(g);
         k.TrapezP = bok(g);

@@ -73,7 +73,7 @@ std::string Hex(const std::vector<uint8_t>& z) {
 long double R(long double x) { return Real48(x).Get(); }
 
 // A winding step using every field the KVR-T record carries.
-TKrok Vinutie() {
+TKrok Winding() {
   TKrok s;
   s.Druh = kDruhWicklung;
   s.TypCyklu = kCyklusAutLangsam;
@@ -129,7 +129,7 @@ TKrok Posun() {
     s.PosuvMM = 50.0L;
   });
 }
-TKrok Skok() {
+TKrok Jump() {
   return Krok(kDruhSprung, 12.5L, [](TKrok& s) {
     s.RychPresun = 25;
     s.PosuvMM = 25.0L;
@@ -206,7 +206,7 @@ TEST_F(ZaznamyTest, KvrTRecordBytes) {
     TKrok krok;
     Bajty bajty;
   } cases[] = {
-      {"winding", Vinutie(),
+      {"winding", Winding(),
        {{0, 0x01}, {1, 0x12}, {3, 0xD6}, {4, 0x39}, {5, 0x30},  // 12345
         {8, 0x1A}, {9, 0x04}, {11, 0x5A}, {12, 0x89}, {13, 0x17},  // 1050, 6025
         {16, 0x99}, {17, 0x01}, {18, 0x42},                         // s = 409; levels 3 and 5
@@ -215,7 +215,7 @@ TEST_F(ZaznamyTest, KvrTRecordBytes) {
         {32, 0x2C}, {33, 0x01}, {35, 0x80}, {52, 0x34}, {53, 0x12}, {55, 0x40},
         {56, 25}, {60, 150}, {64, 0xFA}, {65, 0x80}, {66, 75}}},
       {"shift", Posun(), {{0, 2}, {1, 1}, {4, 0x98}, {5, 0x3A}, {19, 50}}},
-      {"jump", Skok(), {{0, 3}, {1, 1}, {3, 0xA0}, {4, 0xE2}, {5, 0x04}, {19, 25}}},
+      {"jump", Jump(), {{0, 3}, {1, 1}, {3, 0xA0}, {4, 0xE2}, {5, 0x04}, {19, 25}}},
       {"pause", Pauza(), {{0, 4}, {1, 1}, {4, 0x90}, {5, 0xD0}, {6, 0x03}}},
       {"gear", Prevod2(), {{0, 5}, {1, 1}, {4, 2}}},
       {"taping", Bandaz(),
@@ -244,7 +244,7 @@ TEST_F(ZaznamyTest, KvrTOutOfRangeValuesKeepTheirLowBits) {
   KrokZT(k, k.Program.Kroky[1], 1);
   EXPECT_EQ(static_cast<long double>(k.Program.Kroky[1].Hodnota), R(-1.5L));  // a signed 32-bit value
 
-  TKrok v = Vinutie();
+  TKrok v = Winding();
   v.Hodnota = 3.0e7L;  // 3e9 hundredths: beyond 2^31
   v.Rozbeh = 20;       // 19 = 0x13: its low 4 bits
   v.Otacky = -3;
@@ -259,7 +259,7 @@ TEST_F(ZaznamyTest, KvrTOutOfRangeValuesKeepTheirLowBits) {
 
 TEST_F(ZaznamyTest, KvrTSpeedIsZeroForAGearWithoutLimit) {
   Nastav("KVR - 42S", 3);  // the model has no third gear
-  KrokDoT(k, Vinutie(), 1);
+  KrokDoT(k, Winding(), 1);
   EXPECT_EQ(GetU16(&buf[kZaznamT + 16]), 0u);
   KrokZT(k, k.Program.Kroky[1], 1);
   EXPECT_EQ(k.Program.Kroky[1].Otacky, 0);
@@ -273,7 +273,7 @@ TEST_F(ZaznamyTest, KvrTRoundTrip) {
   } cases[] = {
       {"winding",
        [] {
-         TKrok s = Vinutie();
+         TKrok s = Winding();
          s.Otacky = 1199;      // a speed the machine runs (409 / 1023 of 3000)
          s.PosuvMM = 0.3004L;  // not a feed the machine runs
          return s;
@@ -295,7 +295,7 @@ TEST_F(ZaznamyTest, KvrTRoundTrip) {
          s.PosuvMM = 0.0L;
          s.Rozbeh = s.Dobeh = 1;
        }},
-      {"jump", Skok(), [](TKrok& s) {
+      {"jump", Jump(), [](TKrok& s) {
          s.PosuvMM = 0.0L;
          s.RychPresun = 0;
          s.Rozbeh = s.Dobeh = 1;
@@ -310,7 +310,7 @@ TEST_F(ZaznamyTest, KvrTRoundTrip) {
   };
   for (const auto& c : cases) {
     KrokDoT(k, c.krok, 5);
-    TKrok spat = Vinutie();  // the decoder clears the step first
+    TKrok spat = Winding();  // the decoder clears the step first
     KrokZT(k, spat, 5);
     TKrok ocakavany = c.krok;
     c.zmeny(ocakavany);
@@ -320,7 +320,7 @@ TEST_F(ZaznamyTest, KvrTRoundTrip) {
 
 TEST_F(ZaznamyTest, KvrTReaderDerivesFeedWithTheCurrentDivisor) {
   // 131072 / 0.5 units; "KVR - 100" gear 2 has divisor 8: N = 32768, feed 0.5.
-  TKrok v = Vinutie();
+  TKrok v = Winding();
   KrokDoT(k, v, 1);
   Nastav("KVR - 100", 2);
   KrokZT(k, k.Program.Kroky[1], 1);
@@ -339,9 +339,9 @@ TEST_F(ZaznamyTest, KvrTReaderDerivesFeedWithTheCurrentDivisor) {
 // there, read from the program store; the reader fills the store in order.
 TEST_F(ZaznamyTest, KvrTSpeedFollowsTheGearInForce) {
   Nastav("KVR - 60", 1);  // gear 1: 500 rpm, gear 2: 3000 rpm
-  TKrok v1 = Vinutie();
+  TKrok v1 = Winding();
   v1.Otacky = 200;  // gear 1: s = 409
-  TKrok v3 = Vinutie();
+  TKrok v3 = Winding();
   v3.Otacky = 1199;  // gear 2: s = 409 as well
   const TKrok kroky[] = {v1, Prevod2(), v3};
   for (int i = 1; i <= 3; ++i) {
@@ -376,7 +376,7 @@ TEST_F(ZaznamyTest, KvrTBufferVariantDiffersInThreePoints) {
     TKrok krok;
     Bajty rozdiel;  // bytes of the buffer variant that differ from the file record
   } cases[] = {
-      {"winding: gear of the current step", Vinutie(), {{1, 0x22}}},
+      {"winding: gear of the current step", Winding(), {{1, 0x22}}},
       {"shift: speed and levels", Krok(kDruhVerschiebung, 10.0L, [](TKrok& s) {
          s.Otacky = 1000;  // s = 341 at 3000 rpm
          s.Rozbeh = 2;
@@ -412,7 +412,7 @@ TEST_F(ZaznamyTest, KvrGCRecordBytes) {
     TKrok krok;
     Bajty bajty;
   } cases[] = {
-      {"winding", Vinutie(),
+      {"winding", Winding(),
        {{0, 0xC1}, {1, 0x02}, {3, 0x12}, {4, 0x34}, {59, 5},  // 123.45 turns
         {5, 0x20}, {6, 0x01}, {7, 0x05},                     // run-up 3, 10.5 mm
         {8, 0x40}, {9, 0x06}, {10, 0x02},                    // run-down 5, 60.2 mm
@@ -422,7 +422,7 @@ TEST_F(ZaznamyTest, KvrGCRecordBytes) {
         {49, 10}, {50, 0x83}, {51, 0x80}, {54, 0x02}, {57, 0x15}, {58, 4},
         {60, 0x80}, {61, 0x25}, {63, 0x08}}},
       {"shift", Posun(), {{0, 2}, {1, 1}, {3, 0x15}, {15, 50}}},
-      {"jump", Skok(), {{0, 3}, {1, 1}, {3, 0x01}, {4, 0x25}, {11, 0x80}}},
+      {"jump", Jump(), {{0, 3}, {1, 1}, {3, 0x01}, {4, 0x25}, {11, 0x80}}},
       {"pause", Pauza(), {{0, 4}, {1, 1}, {2, 0x02}, {3, 0x50}}},
       {"gear", Prevod2(), {{0, 5}, {1, 1}, {59, 2}}},
       {"taping", Bandaz(),
@@ -473,7 +473,7 @@ TEST_F(ZaznamyTest, KvrGCFieldEdges) {
        {{60, 0x79}, {61, 0x99}}},
   };
   for (const auto& c : cases) {
-    TKrok s = Vinutie();
+    TKrok s = Winding();
     c.nastav(s);
     KrokDoGC(k, s, 1);
     for (const auto& [o, v] : c.bajty) EXPECT_EQ(buf[kZaznamGC + o], v) << c.nazov << " byte " << o;
@@ -508,13 +508,13 @@ TEST_F(ZaznamyTest, KvrGCRoundTrip) {
     TKrok krok;
     std::function<void(TKrok&)> zmeny;
   } cases[] = {
-      {"winding", Vinutie(), [&](TKrok& s) {
+      {"winding", Winding(), [&](TKrok& s) {
          kolo(s);
          s.PRev = 60.2L;  // tenths
          s.AutKorL = 0.2L;
        }},
       {"99999.99 turns", [] {
-         TKrok s = Vinutie();
+         TKrok s = Winding();
          s.Hodnota = 99999.99L;
          s.LRev = 1000.0L;
          s.PRev = 1234.5L;
@@ -539,7 +539,7 @@ TEST_F(ZaznamyTest, KvrGCRoundTrip) {
          s.PosuvMM = 100.0L;
          s.Kryt = 0;
        }},
-      {"jump", Skok(), [](TKrok& s) {
+      {"jump", Jump(), [](TKrok& s) {
          s.RychPresun = 0;
          s.PosuvMM = 0.0L;
          s.Nulovat = 1;
@@ -553,7 +553,7 @@ TEST_F(ZaznamyTest, KvrGCRoundTrip) {
   };
   for (const auto& c : cases) {
     KrokDoGC(k, c.krok, 7);
-    TKrok spat = Vinutie();
+    TKrok spat = Winding();
     KrokZGC(k, spat, 7);
     TKrok ocakavany = c.krok;
     c.zmeny(ocakavany);
@@ -649,7 +649,7 @@ TEST_F(ZaznamyTest, OldRecordsDecodeByKind) {
   };
   for (const auto& c : cases) {
     std::copy(c.bajty.begin(), c.bajty.end(), buf.begin() + 2 * kZaznamStary);  // record 3
-    TKrok s = Vinutie();
+    TKrok s = Winding();
     EXPECT_EQ(KrokZGC11(k, s, 3), std::nullopt) << c.nazov;
     EXPECT_TRUE(RovnakyKrok(s, c.krok)) << c.nazov;
   }
@@ -713,7 +713,7 @@ TEST_F(ZaznamyTest, OldRecordsWithoutADecodingAreRefused) {
   for (const auto& c : cases) {
     Nastav(c.model, 1);
     std::copy(c.bajty.begin(), c.bajty.end(), buf.begin() + 4 * kZaznamStary);
-    TKrok s = Vinutie();
+    TKrok s = Winding();
     EXPECT_EQ(KrokZGC11(k, s, 5), c.sprava) << c.nazov;
     if (c.sprava) {
       EXPECT_TRUE(RovnakyKrok(s, TKrok{})) << c.nazov;
@@ -724,7 +724,7 @@ TEST_F(ZaznamyTest, OldRecordsWithoutADecodingAreRefused) {
 // ---- Record placement ---------------------------------------------------------
 
 TEST_F(ZaznamyTest, RecordsBeyondTheBufferAreRefused) {
-  TKrok s = Vinutie();
+  TKrok s = Winding();
   // 32768 bytes hold KVR-T records 0..480, KVR-G/C 0..511, old records 1..2978.
   EXPECT_NO_THROW(KrokDoT(k, s, 480));
   EXPECT_NO_THROW(KrokZT(k, s, 480));

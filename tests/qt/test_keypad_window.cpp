@@ -50,13 +50,13 @@ class VstupOknoTest : public ::testing::Test {
   test::FakePlatform pl;
   TKontext k{ui, pl};
   TVstup f{k};
-  QtVstupOkno okno{f, ui.Binder()};
+  QtKeypadWindow okno{f, ui.Binder()};
 };
 
 TEST_F(VstupOknoTest, TypedKeysReachTheKeypadWhicheverKeyHasTheFocus) {
   k.Dialogy.DruhParametra = 2;
   QString display;
-  test::WhenModal<QtVstupOkno>([&](QtVstupOkno* d) {
+  test::WhenModal<QtKeypadWindow>([&](QtKeypadWindow* d) {
     EXPECT_EQ(d, &okno);
     // Sent to a digit key: Enter must accept, not press that key.
     QWidget* five = W<QPushButton>("Button5");
@@ -77,7 +77,7 @@ TEST_F(VstupOknoTest, TypedKeysReachTheKeypadWhicheverKeyHasTheFocus) {
 
 TEST_F(VstupOknoTest, EscapeCancelsAndBackspaceClears) {
   QString display = QStringLiteral("?");
-  test::WhenModal<QtVstupOkno>([&](QtVstupOkno* d) {
+  test::WhenModal<QtKeypadWindow>([&](QtKeypadWindow* d) {
     QWidget* ok = W<QPushButton>("ButtonOK");
     Stlac(ok, Qt::Key_7, QStringLiteral("7"));
     Stlac(ok, Qt::Key_Backspace, QStringLiteral("\b"));

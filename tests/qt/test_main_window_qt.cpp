@@ -39,8 +39,8 @@ class ProgOknoTest : public ::testing::Test {
   test::FakePlatform pl{dir.filePath(QStringLiteral("drives")).toStdString(), dir.path().toStdString()};
   QtUi ui;
   TProg prog{ui, pl};
-  QtProgOkno okno{prog, ui.Binder()};
-  QtModelOkno modelOkno{prog.fModel, ui.Binder(), &okno};
+  QtMainWindow okno{prog, ui.Binder()};
+  QtModelWindow modelOkno{prog.fModel, ui.Binder(), &okno};
 };
 
 TEST_F(ProgOknoTest, ModelMenuOpensTheModelWindowAndItsChoiceReachesTheMainWindow) {
@@ -75,7 +75,7 @@ TEST_F(ProgOknoTest, ModelMenuOpensTheModelWindowAndItsChoiceReachesTheMainWindo
 
 TEST_F(ProgOknoTest, CloseBoxEndsTheStationLikeTheMenuEntry) {
   int closed = 0;
-  QObject::connect(&okno, &QtProgOkno::closed, [&closed] { ++closed; });
+  QObject::connect(&okno, &QtMainWindow::closed, [&closed] { ++closed; });
   ui.Show(prog);
   ASSERT_TRUE(okno.isVisible());
   // The close box asks the main form; its exit handler closes the window later.

@@ -46,7 +46,7 @@ class WindowsTest : public ::testing::Test {
     ASSERT_TRUE(dir.isValid());
     ui.SetKontext(prog.Kontext());
     ui.Binder().Dispatch([this] { prog.FormCreate(); });
-    vstupOkno = std::make_unique<QtVstupOkno>(prog.fVstup, ui.Binder(), &okno);
+    vstupOkno = std::make_unique<QtKeypadWindow>(prog.fVstup, ui.Binder(), &okno);
   }
   void TearDown() override {
     for (TForm* f : {static_cast<TForm*>(&prog.fVstup), static_cast<TForm*>(&prog)})
@@ -58,9 +58,9 @@ class WindowsTest : public ::testing::Test {
   test::FakePlatform pl{dir.filePath(QStringLiteral("drives")).toStdString(), dir.path().toStdString()};
   QtUi ui;
   TProg prog{ui, pl};
-  QtProgOkno okno{prog, ui.Binder()};
-  QtModelOkno modelOkno{prog.fModel, ui.Binder(), &okno};
-  std::unique_ptr<QtVstupOkno> vstupOkno;
+  QtMainWindow okno{prog, ui.Binder()};
+  QtModelWindow modelOkno{prog.fModel, ui.Binder(), &okno};
+  std::unique_ptr<QtKeypadWindow> vstupOkno;
 };
 
 QSize Zoomed(QSize s, int percent) {

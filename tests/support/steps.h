@@ -7,7 +7,7 @@
 
 namespace kvr::test {
 
-inline TKrok Vinutie(long double zavity, long double posuv, long double l, long double p, uint8_t smer = 0,
+inline TKrok Winding(long double zavity, long double posuv, long double l, long double p, uint8_t smer = 0,
                      uint8_t nulovat = 1) {
   TKrok k;
   k.Druh = kDruhWicklung;
@@ -21,7 +21,7 @@ inline TKrok Vinutie(long double zavity, long double posuv, long double l, long 
   return k;
 }
 
-inline TKrok Presun(long double ciel) {
+inline TKrok Shift(long double ciel) {
   TKrok k;
   k.Druh = kDruhVerschiebung;
   k.TypCyklu = kCyklusStop;
@@ -30,7 +30,7 @@ inline TKrok Presun(long double ciel) {
   return k;
 }
 
-inline TKrok Skok(long double dlzka, uint8_t smer) {
+inline TKrok Jump(long double dlzka, uint8_t smer) {
   TKrok k;
   k.Druh = kDruhSprung;
   k.TypCyklu = kCyklusStop;
@@ -40,7 +40,7 @@ inline TKrok Skok(long double dlzka, uint8_t smer) {
 }
 
 // An empty step, a pause, a gear change or taping: kinds that do not move.
-inline TKrok Nepohyb(uint8_t druh, long double hodnota = 0.0L) {
+inline TKrok Still(uint8_t druh, long double hodnota = 0.0L) {
   TKrok k;
   k.Druh = druh;
   k.TypCyklu = kCyklusStop;
