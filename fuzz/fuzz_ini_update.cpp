@@ -8,6 +8,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,7 +20,25 @@
 
 namespace {
 
-using kvr::fuzz::Fail;
+std::string Shown(std::string_view s) {
+  std::string r;
+  for (char c : s) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 0x20 && u < 0x7F && c != '\\') {
+      r += c;
+    } else {
+      char h[5];
+      std::snprintf(h, sizeof h, "\\x%02X", u);
+      r += h;
+    }
+  }
+  return r;
+}
+
+// The case is printed with the failure, so a finding reads without a debugger.
+std::string g_case;
+
+[[noreturn]] void Fail(const std::string& why) { kvr::fuzz::Fail(why + "\n" + g_case); }
 
 struct Line {
   std::string_view text;
@@ -72,11 +91,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string value = in.ConsumeRandomLengthString(64);
   const std::string before = in.ConsumeRemainingBytesAsString();
   std::string after;
+  g_case = "section \"" + Shown(section) + "\" key \"" + Shown(key) + "\" value \"" + Shown(value) + "\"\nbefore \"" +
+           Shown(before) + "\"";
   try {
     after = kvr::IniSetValue(before, section, key, value);
   } catch (const kvr::TIoError&) {
     return 0;
   }
+  g_case += "\nafter  \"" + Shown(after) + "\"";
   constexpr std::string_view kSignature = "\xEF\xBB\xBF";
   const bool signature = std::string_view(before).starts_with(kSignature);
   if (std::string_view(after).starts_with(kSignature) != signature) Fail("the UTF-8 signature changed");

@@ -141,11 +141,15 @@ std::string IniSetValue(std::string_view text, std::string_view section, std::st
     size_t po = *p.Sekcia;
     for (size_t i = *p.Sekcia + 1; i < p.KoniecSekcie; ++i)
       if (riadky[i].Druh == TRiadok::Kluc) po = i;
+    // The new line ends as the line it follows: a lone CR of the file's first
+    // line could join an LF that follows into one line end and lose a line.
     const TIniRiadok& l = riadky[po];
     out.append(text.substr(0, l.Dalsi));
-    if (l.Dalsi == l.Koniec) out.append(eol);  // the file's last line had no line end
-    out.append(key).append("=").append(value);
-    if (l.Dalsi != l.Koniec) out.append(eol);
+    if (l.Dalsi == l.Koniec) {  // the file's last line had no line end
+      out.append(eol).append(key).append("=").append(value);
+    } else {
+      out.append(key).append("=").append(value).append(text.substr(l.Koniec, l.Dalsi - l.Koniec));
+    }
     out.append(text.substr(l.Dalsi));
     return out;
   }

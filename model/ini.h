@@ -20,8 +20,9 @@ std::optional<std::string> IniFindValue(std::string_view text, std::string_view 
 // The file's text with one key set: the line of the key IniFindValue reads
 // becomes "key=value" (the key spelt as in the file, the line's own line end
 // kept); a missing key is put after the last non-blank line of the section, a
-// missing section is appended with the key. New lines end as the file's first
-// line does (CR LF in a file without one). Section and key names must be
+// missing section is appended with the key. A new key line ends as the line it
+// follows; otherwise new lines end as the file's first line does (CR LF in a
+// file without one). Section and key names must be
 // non-empty without line breaks, surrounding blanks, "]" in the section or "="
 // in the key, and must not start with ";" or "["; the value must hold no line
 // break: otherwise throws TIoError, since such a key would change other lines.

@@ -42,6 +42,8 @@ TEST(IniWrite, ChangesOneLineOfAMessyFile) {
        "[KVR]\nWindingProgram=D:/neu.prg\n;WindingProgram=a\n"},
       {"missing key after the section's last key", "[KVR]\r\nA=1\r\n; X\r\n\r\n[X]\r\nB=2\r\n",
        "[KVR]\r\nA=1\r\nWindingProgram=D:/neu.prg\r\n; X\r\n\r\n[X]\r\nB=2\r\n"},
+      {"a missing key's line ends as the line before it, never joining a following LF",
+       "[A]\rB=\n[KVR]\r\n\nX\r", "[A]\rB=\n[KVR]\r\nWindingProgram=D:/neu.prg\r\n\nX\r"},
       {"missing key in an empty section", "[KVR]\r\n[X]\r\n", "[KVR]\r\nWindingProgram=D:/neu.prg\r\n[X]\r\n"},
       {"missing key, last line without newline", "[KVR]\nA=1", "[KVR]\nA=1\nWindingProgram=D:/neu.prg"},
       {"only the first section of a name counts", "[KVR]\nA=1\n[kvr]\nWindingProgram=a\n",
