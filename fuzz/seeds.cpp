@@ -79,6 +79,17 @@ int main(int argc, char** argv) {
   kvr::UlozDoSuboru(k, st.Path("s.gc"), 0, false);
   kvr::UlozDoSuboru(k, st.Path("s.t"), 1, false);
   kvr::UlozDoSuboru(k, st.Path("s.tw"), 1, true);
+  // The largest programs: 350 steps, and an image beyond the 32768-byte buffer.
+  {
+    kvr::fuzz::Station big;
+    kvr::UkazkovyProgram(*big.k, 350);
+    kvr::UlozDoSuboru(*big.k, big.Path("s350.t"), 1, false);
+    programs.emplace_back("sample350_t", big.Read(big.Path("s350.t")));
+    Bytes oversized(32768 + 68 + 1202, 0);
+    const Bytes mt = Marker(kvr::kZnackaT);
+    oversized.insert(oversized.end(), mt.begin(), mt.end());
+    programs.emplace_back("oversized_t", oversized);
+  }
   programs.emplace_back("sample_gc", st.Read(st.Path("s.gc")));
   programs.emplace_back("sample_t", st.Read(st.Path("s.t")));
   programs.emplace_back("sample_tw", st.Read(st.Path("s.tw")));
