@@ -4,9 +4,10 @@ set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config
       qt6-base-dev qt6-serialport-dev libgl-dev
       googletest libgtest-dev libgmock-dev
-      libsimpleini-dev libbenchmark-dev fonts-dejavu-core
+      libbenchmark-dev fonts-dejavu-core
       g++-mingw-w64-x86-64-posix
-      xvfb xauth python3 ccache qt6-translations-l10n)
+      xvfb xauth python3 ccache qt6-translations-l10n
+      clang libclang-rt-dev)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
