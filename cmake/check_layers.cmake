@@ -7,7 +7,7 @@ set(KVR_LAYERS
   "edit bobbin link"
   "ui"
   "qt"
-  "app kvrtool screenshots bench")
+  "app kvrtool screenshots bench fuzz")
 set(rank 0)
 foreach(layer IN LISTS KVR_LAYERS)
   string(REPLACE " " ";" dirs "${layer}")

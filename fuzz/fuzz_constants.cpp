@@ -5,7 +5,7 @@
 
 #include "fuzz/station.h"
 #include "model/io.h"
-#include "model/konstanty.h"
+#include "model/bobbin_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static kvr::fuzz::Station st;

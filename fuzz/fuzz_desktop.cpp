@@ -6,8 +6,8 @@
 #include "fuzz/station.h"
 #include "model/desktop.h"
 #include "model/io.h"
-#include "model/kodovanie.h"
-#include "model/stroj.h"
+#include "model/codepage.h"
+#include "model/machine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static kvr::fuzz::Station st;

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "fuzz/station.h"
-#include "model/kodovanie.h"
-#include "ui/errors_okno.h"
+#include "model/codepage.h"
+#include "ui/errors_window.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "fuzz/station.h"
 #include "model/real48.h"
-#include "tools/vstup.h"
+#include "tools/keypad.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;

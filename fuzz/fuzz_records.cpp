@@ -5,8 +5,9 @@
 #include <cstdint>
 
 #include "fuzz/station.h"
-#include "model/krok.h"
-#include "model/zaznamy.h"
+#include "model/step.h"
+#include "model/program.h"
+#include "model/step_records.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static kvr::fuzz::Station st;
@@ -22,23 +23,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const size_t at = kind == 2 ? len * static_cast<size_t>(i - 1) : len * static_cast<size_t>(i);
   std::copy(data + 2, data + 2 + n, buf.begin() + static_cast<std::ptrdiff_t>(at));
   kvr::TKrok krok{};
+  // Any gear may be in force before the step: the configuration byte's high bits.
+  const auto pred = static_cast<uint8_t>(data[0] >> 6);
+  const kvr::TStroj& s = k.Stroj;
   switch (kind) {
     case 0:
-      kvr::KrokZT(k, krok, i);
-      kvr::KrokDoT(k, krok, i);
+      kvr::KrokZT(s, pred, buf, i, krok);
+      kvr::KrokDoT(s, kvr::PrevodVSile(s, krok, pred), krok, buf, i);
       break;
     case 1:
-      kvr::KrokZGC(k, krok, i);
-      kvr::KrokDoGC(k, krok, i);
+      kvr::KrokZGC(s, buf, i, krok);
+      kvr::KrokDoGC(s, krok, buf, i);
       break;
     case 2:
-      if (!kvr::KrokZGC11(k, krok, i)) kvr::KrokDoT(k, krok, i);
+      if (!kvr::KrokZGC11(s, buf, i, krok)) kvr::KrokDoT(s, pred, krok, buf, i);
       break;
     default: {
       std::vector<uint8_t> own(data + 2, data + 2 + n);
       own.resize(kvr::kZaznamT);
-      kvr::KrokZTBuf(k, own, 0, krok, i);
-      kvr::KrokDoTBuf(k, krok, own, 0, i);
+      kvr::KrokZTBuf(s, pred, own, 0, krok);
+      kvr::KrokDoTBuf(s, kvr::PrevodVSile(s, krok, pred), pred, krok, own, 0);
       break;
     }
   }

@@ -3,7 +3,7 @@
 #include <span>
 
 #include "fuzz/station.h"
-#include "model/subory.h"
+#include "model/program_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static kvr::fuzz::Station st;

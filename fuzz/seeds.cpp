@@ -13,10 +13,10 @@
 
 #include "fuzz/station.h"
 #include "model/desktop.h"
-#include "model/konstanty.h"
+#include "model/bobbin_files.h"
 #include "model/real48.h"
-#include "model/subory.h"
-#include "model/ukazka.h"
+#include "model/program_files.h"
+#include "model/sample_program.h"
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;

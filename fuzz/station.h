@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "model/stroj.h"
+#include "model/machine.h"
 #include "platform/platform.h"
-#include "ui/bezhlavy_ui.h"
-#include "ui/kontext.h"
+#include "form/headless_ui.h"
+#include "model/context.h"
 
 namespace kvr::fuzz {
 
@@ -32,9 +32,9 @@ class Station {
     Reset();
   }
   void Reset() {
-    ui.Spravy.clear();
-    ui.Hlasenia.clear();
-    ui.Vsetky.clear();
+    ui.Messages.clear();
+    ui.Reports.clear();
+    ui.All.clear();
     k = std::make_unique<TKontext>(ui, *platform_);
     std::error_code ec;
     std::filesystem::remove(root_ / "C" / "DSQ" / "DSQ_disp" / "Program.ini", ec);
@@ -45,7 +45,7 @@ class Station {
     k->Stroj.Model = std::string(kModely[config % kPocetModelov].Nazov);
     k->Stroj.Prevod = 1 + (config / kPocetModelov) % 3;
     NastavModel(*k);
-    ui.Vsetky.clear();
+    ui.All.clear();
   }
   ~Station() {
     std::error_code ec;
@@ -68,7 +68,7 @@ class Station {
   }
   std::string Path(const std::string& name) const { return (root_ / name).string(); }
 
-  TBezhlavyUi ui;
+  HeadlessUi ui;
   std::unique_ptr<TKontext> k;
 
  private:

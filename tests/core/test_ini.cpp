@@ -11,7 +11,7 @@
 #include "support/fake_platform.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
-#include "ui/kontext.h"
+#include "model/context.h"
 
 namespace kvr {
 namespace {
