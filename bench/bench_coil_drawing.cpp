@@ -157,6 +157,27 @@ void VrstvujOneStep(benchmark::State& state) {
 }
 BENCHMARK(VrstvujOneStep)->Unit(benchmark::kNanosecond);
 
+// One windings step of 2^30 exact passes (2^20 mm of turns between 0 and
+// 2^-10 mm), walked silently: the runs of passes are taken in bulk.
+void HugePassCount(benchmark::State& state) {
+  Stanica s;
+  s.k.Program.Kroky.Vymaz();
+  TKrok& krok = s.k.Program.Kroky[1];
+  krok.Druh = kDruhWicklung;
+  krok.Hodnota = 1048576.0L;
+  krok.PosuvMM = 1.0L;
+  krok.PRev = 1.0L / 1024.0L;
+  PrepocitajKroky(s.k.Program);
+  NullCanvas c(kSirka, kVyska);
+  const TMierka m = Mierka(s.k.Pohlad, kSirka, kVyska, 0);
+  for (auto _ : state) {
+    s.k.Kresba.KresliZapnute = false;
+    Vykresli(s.k, c, m);
+    benchmark::DoNotOptimize(s.k.BodyKrokov[1].PocetVrstiev);
+  }
+}
+BENCHMARK(HugePassCount)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 }  // namespace kvr
 
