@@ -45,7 +45,7 @@ struct Stanica {
     k.Program.AktKrok = 100;
   }
   // A repaint of the station's paint box: the walk kept between repaints.
-  void Repaint(ICanvas& c) { KresliCievku(k, c, kSirka, kVyska, 0, clWhite, pamat); }
+  void Repaint(ICanvas& c) { PaintCoil(k, c, kSirka, kVyska, 0, clWhite, pamat); }
   HeadlessUi ui;
   std::unique_ptr<IPlatform> platforma;
   TKontext k;
@@ -126,7 +126,7 @@ void FlankFirstRepaint(benchmark::State& state) {
   Boky b;
   QImage obraz(kSirka, kVyska, QImage::Format_RGB32);
   for (auto _ : state) {
-    b.prog.drawing.ZabudniChod();  // as just opened
+    b.prog.drawing.ForgetWalk();  // as just opened
     b.Repaint(obraz);
   }
 }

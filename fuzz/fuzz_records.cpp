@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   switch (kind) {
     case 0:
       kvr::KrokZT(s, pred, buf, i, krok);
-      kvr::KrokDoT(s, kvr::PrevodVSile(s, krok, pred), krok, buf, i);
+      kvr::KrokDoT(s, kvr::GearInForce(s, krok, pred), krok, buf, i);
       break;
     case 1:
       kvr::KrokZGC(s, buf, i, krok);
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       std::vector<uint8_t> own(data + 2, data + 2 + n);
       own.resize(kvr::kZaznamT);
       kvr::KrokZTBuf(s, pred, own, 0, krok);
-      kvr::KrokDoTBuf(s, kvr::PrevodVSile(s, krok, pred), pred, krok, own, 0);
+      kvr::KrokDoTBuf(s, kvr::GearInForce(s, krok, pred), pred, krok, own, 0);
       break;
     }
   }

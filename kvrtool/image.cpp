@@ -30,7 +30,7 @@ bool UlozObrazKresby(TKontext& k, const std::string& cesta, int zoom) {
   {
     QPainter p(&obraz);
     QtCanvas c(p, w, h);
-    KresliCievku(k, c);
+    PaintCoil(k, c);
   }
   return obraz.save(QString::fromStdString(cesta), "PNG");
 }

@@ -405,7 +405,7 @@ int Spusti(const TVolby& v, SignalCleanup& upratovanie) {
   if (v.prikaz == "layers") {
     // The paint box at its design size with the scroll bar at its start.
     NullCanvas c(kSirkaKresby, kVyskaKresby);
-    KresliCievku(k, c);
+    PaintCoil(k, c);
     VypisSpravy(ui.All);
     std::cout << (v.json ? VrstvyJson(k, ui.All) : VrstvyText(k));
     return kOk;

@@ -89,8 +89,8 @@ struct TKontext {
   // What the logic asks of the main window; a window that does nothing until
   // the station's main window attaches itself (never for the command-line
   // tool, the benchmark and most tests).
-  IMainWindow& Okno() const { return *okno_; }
-  void PripojOkno(IMainWindow* okno) { okno_ = okno != nullptr ? okno : &ziadneOkno_; }
+  IMainWindow& MainWindow() const { return *mainWindow_; }
+  void AttachMainWindow(IMainWindow* window) { mainWindow_ = window != nullptr ? window : &noMainWindow_; }
 
   TProgram Program;
   TStroj Stroj;
@@ -109,8 +109,8 @@ struct TKontext {
   TStavKresby Kresba;
 
  private:
-  TZiadneOkno ziadneOkno_;
-  IMainWindow* okno_ = &ziadneOkno_;
+  NoMainWindow noMainWindow_;
+  IMainWindow* mainWindow_ = &noMainWindow_;
 };
 
 }  // namespace kvr

@@ -172,11 +172,11 @@ void VyberTabulky(TStroj& s) {
 }  // namespace
 
 void NastavModel(TKontext& k) {
-  for (const std::string& sprava : PouziModel(k.Stroj)) k.Ui->Error(sprava);
-  k.Okno().ZobrazModel();
+  for (const std::string& sprava : ApplyModel(k.Stroj)) k.Ui->Error(sprava);
+  k.MainWindow().ShowModelAndGear();
 }
 
-std::vector<std::string> PouziModel(TStroj& s) {
+std::vector<std::string> ApplyModel(TStroj& s) {
   std::vector<std::string> spravy;
   if (!ModelZnamy(s.Model)) {
     spravy.emplace_back("MODEL UNBEKANNT! [einstellen: KVR 22]");

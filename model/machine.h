@@ -70,8 +70,8 @@ std::string_view NazovPrevodu(int32_t prevod);
 
 // Applies Model and Prevod to the machine limits, correcting an unknown model
 // or gear; the result is the operator's messages, in order.
-std::vector<std::string> PouziModel(TStroj& s);
-// PouziModel on the context's machine: the messages go to the operator, and
+std::vector<std::string> ApplyModel(TStroj& s);
+// ApplyModel on the context's machine: the messages go to the operator, and
 // the main window shows the model and gear in force.
 void NastavModel(TKontext& k);
 

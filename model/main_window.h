@@ -14,29 +14,29 @@ class IMainWindow {
   // Shows step n (0: none) in the step panel and below the drawing.
   virtual void ZobrazParametre(int n) = 0;
   // Repaints the coil drawing later (from the event loop) or at once.
-  virtual void Prekresli() = 0;
-  virtual void PrekresliHned() = 0;
+  virtual void RepaintLater() = 0;
+  virtual void RepaintNow() = 0;
   // Scrolls the drawing so that step n's end point is in view; a step outside
   // 1..350 scrolls to the bottom of the coil.
   virtual void NastavVertPos(int n) = 0;
   // The program line and the bobbin and constants captions from the store.
   virtual void VypisProgCaption() = 0;
   // A text of its own in the program line (the shift window's end coordinate).
-  virtual void ZobrazTextProgramu(const std::string& text) = 0;
+  virtual void ShowProgramLine(const std::string& text) = 0;
   // The model, gear and state panels and the gear button after the model or
   // gear changed.
-  virtual void ZobrazModel() = 0;
+  virtual void ShowModelAndGear() = 0;
 };
 
-class TZiadneOkno final : public IMainWindow {
+class NoMainWindow final : public IMainWindow {
  public:
   void ZobrazParametre(int) override {}
-  void Prekresli() override {}
-  void PrekresliHned() override {}
+  void RepaintLater() override {}
+  void RepaintNow() override {}
   void NastavVertPos(int) override {}
   void VypisProgCaption() override {}
-  void ZobrazTextProgramu(const std::string&) override {}
-  void ZobrazModel() override {}
+  void ShowProgramLine(const std::string&) override {}
+  void ShowModelAndGear() override {}
 };
 
 }  // namespace kvr

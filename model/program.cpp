@@ -57,7 +57,7 @@ uint8_t PrevodKroku(const TStroj& s, const TKrokyPole& kroky, int i) {
   return 1;
 }
 
-uint8_t PrevodVSile(const TStroj& s, const TKrok& krok, uint8_t predtym) {
+uint8_t GearInForce(const TStroj& s, const TKrok& krok, uint8_t predtym) {
   if (s.MeniPrevod == 0) return static_cast<uint8_t>(s.Prevod & 0xFF);
   return (krok.Druh & 0x0F) == kDruhGetriebe ? CisloPrevodu(krok) : predtym;
 }
@@ -105,19 +105,19 @@ void NovyProgram(TKontext& k) {
 }
 
 void ProgInic(TKontext& k) {
-  k.Okno().VypisProgCaption();
+  k.MainWindow().VypisProgCaption();
   // The block shrinks to the current step and is then dropped: no selection remains.
   k.Vyber.BlokOd = 0;
   k.Vyber.BlokDo = 0;
   k.Vyber.VybraneKroky.fill(0);
   k.AktKomora = 0;
   k.PosunHodnota = 0.0L;
-  k.Okno().ZobrazParametre(k.Program.AktKrok);
+  k.MainWindow().ZobrazParametre(k.Program.AktKrok);
   k.Program.KrokyZaloha = k.Program.Kroky;
   k.Program.PocetZaloha = k.Program.PocetKrokov;
   k.Pohlad.PevnaLava = 0.0L;
   k.Pohlad.PevnaPrava = 0.0L;
-  k.Okno().Prekresli();
+  k.MainWindow().RepaintLater();
 }
 
 }  // namespace kvr

@@ -64,7 +64,7 @@ std::string NazovDruhu(int druh);
 uint8_t PrevodKroku(const TStroj& s, const TKrokyPole& kroky, int i);
 // The gear in force at step krok when `predtym` was in force before it: its
 // own gear for a gear step (on models with gear changes), else `predtym`.
-uint8_t PrevodVSile(const TStroj& s, const TKrok& krok, uint8_t predtym);
+uint8_t GearInForce(const TStroj& s, const TKrok& krok, uint8_t predtym);
 long double PosledneZavity(const TProgram& p, int n);
 void DopocitajZavity(const TKontext& kx, TKrok& k, int a);
 long double Zaokruhli01(long double x);

@@ -226,8 +226,8 @@ std::optional<TNacitanyProgram> PripravProgram(TKontext& k, const std::string& c
   TStroj s = k.Stroj;
   s.Model = p.Model;
   s.Prevod = p.Prevod;
-  PouziModel(s);
-  // PouziModel leaves no old-format tables for models without them.
+  ApplyModel(s);
+  // ApplyModel leaves no old-format tables for models without them.
   if (JeStary(znacka) && (s.TabulkaPosuvu == nullptr || s.TabulkaOtacok == nullptr))
     return odmietni(std::string(kTextStaryFormatModel) + s.Model + " !");
   const std::span<const uint8_t> obraz(p.SuborBuf);
@@ -243,7 +243,7 @@ std::optional<TNacitanyProgram> PripravProgram(TKontext& k, const std::string& c
     } else {
       KrokZT(s, prevod, obraz, i, krok);
     }
-    prevod = PrevodVSile(s, krok, prevod);
+    prevod = GearInForce(s, krok, prevod);
   }
   p.PocetZaznamov = static_cast<int32_t>(pocet);
   return p;
@@ -277,10 +277,10 @@ void PouziProgram(TKontext& k, const TNacitanyProgram& p) {
   PrepocitajKroky(k.Program);
   ProgInic(k);
   // The coil's first layers in view.
-  k.Okno().NastavVertPos(0);
+  k.MainWindow().NastavVertPos(0);
   k.Program.AktAdresar = AdresarSuboru(p.Cesta);
   k.Program.Zmeneny = 0;
-  k.Okno().ZobrazModel();
+  k.MainWindow().ShowModelAndGear();
 
   // A gear step holds its gear divided by 100; it is a change only when that
   // gear is not the one the model is fixed to.

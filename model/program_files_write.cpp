@@ -143,7 +143,7 @@ bool OtvorProgram(TKontext& k, const std::string& meno) {
       nacitany = true;
     }
   }
-  k.Okno().VypisProgCaption();
+  k.MainWindow().VypisProgCaption();
   return nacitany;
 }
 

@@ -123,7 +123,7 @@ void CitajT(const TStroj& s, uint8_t prevodPred, const uint8_t* zdroj, TKrok& kr
   krok.RezervaT = b[11];
   krok.PRev = static_cast<long double>(GetU24(b + 12)) / 100.0L;
 
-  const long double m = MaxOtackyKroku(s, PrevodVSile(s, krok, prevodPred));
+  const long double m = MaxOtackyKroku(s, GearInForce(s, krok, prevodPred));
   krok.Otacky = Round32(static_cast<long double>(GetU16(b + 16)) * m / 1023.0L);
   krok.Rozbeh = U8((b[18] & 15u) + 1u);
   krok.Dobeh = U8((b[18] >> 4) + 1u);

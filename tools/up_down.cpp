@@ -58,7 +58,7 @@ void TfUpDown::bUpDownClick(TUDBtnType button) {
   }
   const std::string text = Hodnota(d.UpDownHodnota);
   pPanel.Caption = " KOORDINATE: " + text;
-  k_.Okno().ZobrazTextProgramu(" VERSCHIEBUNG: Endkoordinate = " + text + " [mm]");
+  k_.MainWindow().ShowProgramLine(" VERSCHIEBUNG: Endkoordinate = " + text + " [mm]");
 }
 
 void TfUpDown::bCancelClick() { Close(TModalResult::Cancel); }

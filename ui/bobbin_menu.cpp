@@ -22,7 +22,7 @@ BobbinMenu::BobbinMenu(TForm& okno, TKontext& k)
 }
 
 void BobbinMenu::Open_Kostricka() {
-  const TFileDialog d = DialogSuboru(k_, k_.Program.MenoKostricky, kAdresarKostriciek, "Öffnen");
+  const TFileDialog d = FileDialogFor(k_, k_.Program.MenoKostricky, kAdresarKostriciek, "Öffnen");
   // A cancelled dialog keeps its proposed name, so the current file is read again.
   const std::string meno = k_.Ui->OpenDialog(d).value_or(d.FileName);
   if (meno.empty()) k_.Program.MenoKostricky.clear();
@@ -33,9 +33,9 @@ void BobbinMenu::Open_Kostricka() {
     k_.KostrickaNavrh = k_.Kostricka;
     k_.AktKomora = PociatocnaKomora(k_.Kostricka);
     k_.Program.Zmeneny = 1;
-    k_.Okno().Prekresli();
+    k_.MainWindow().RepaintLater();
   }
-  k_.Okno().VypisProgCaption();
+  k_.MainWindow().VypisProgCaption();
 }
 
 void BobbinMenu::mnKostrickaNavrhClick() {
@@ -47,9 +47,9 @@ void BobbinMenu::mnKostrickaZrusClick() {
   k_.Kostricka = TKostricka{};
   k_.Program.MenoKostricky.clear();
   k_.AktKomora = 0;
-  k_.Okno().VypisProgCaption();
+  k_.MainWindow().VypisProgCaption();
   k_.Program.Zmeneny = 1;
-  k_.Okno().Prekresli();
+  k_.MainWindow().RepaintLater();
 }
 
 }  // namespace kvr

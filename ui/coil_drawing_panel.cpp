@@ -54,19 +54,19 @@ TMierka CoilDrawingPanel::Mierka() const {
 
 int CoilDrawingPanel::NajdiKrok(int x, int y) const { return kvr::NajdiKrok(k_, Mierka(), x, y); }
 
-void CoilDrawingPanel::Invaliduj() { k_.Ui->Invalidate(okno_, PaintBox1.Name()); }
-void CoilDrawingPanel::Prekresli() { k_.Ui->Repaint(okno_, PaintBox1.Name()); }
+void CoilDrawingPanel::Invalidate() { k_.Ui->Invalidate(okno_, PaintBox1.Name()); }
+void CoilDrawingPanel::RepaintLater() { k_.Ui->Repaint(okno_, PaintBox1.Name()); }
 
-void CoilDrawingPanel::NastavPoziciu(int64_t pozicia) {
+void CoilDrawingPanel::SetScrollPosition(int64_t pozicia) {
   ScrollBar1.Position = static_cast<int>(std::clamp<int64_t>(pozicia, ScrollBar1.Min, ScrollBar1.Max));
 }
 
-void CoilDrawingPanel::Timer1Zapni() {
+void CoilDrawingPanel::StartTimer1() {
   if (timer1Id_ != 0) return;
   timer1Id_ = k_.Ui->StartTimer(kTimer1Ms, [this] { Timer1Timer(); });
 }
 
-void CoilDrawingPanel::Timer1Vypni() {
+void CoilDrawingPanel::StopTimer1() {
   if (timer1Id_ == 0) return;
   k_.Ui->StopTimer(timer1Id_);
   timer1Id_ = 0;
@@ -77,24 +77,24 @@ void CoilDrawingPanel::PaintBox1Paint(ICanvas& c) {
     sirkaBoxu_ = c.Width();
     vyskaBoxu_ = c.Height();
   }
-  KresliCievku(k_, c, SirkaBoxu(), VyskaBoxu(), ScrollBar1.Max - ScrollBar1.Position, Panel1.Color, poslednyChod_);
+  PaintCoil(k_, c, SirkaBoxu(), VyskaBoxu(), ScrollBar1.Max - ScrollBar1.Position, Panel1.Color, lastWalk_);
   W_Lava.Caption = TextPola(k_.Pohlad.OknoLava, 3, 1);
   W_prava.Caption = TextPola(k_.Pohlad.OknoPrava, 3, 1);
-  const TPanelyKroku p = PanelyKroku(k_, k_.Program.AktKrok, false);
+  const StepPanelsCaptions p = StepCaptionsBelow(k_, k_.Program.AktKrok, false);
   pPoloha.Caption = p.Poloha;
   pVrstvy.Caption = p.Vrstvy;
   pDruhKroku.Caption = p.DruhKroku;
 }
 
 void CoilDrawingPanel::ZobrazKrokPodKresbou(int n) {
-  const TPanelyKroku p = PanelyKroku(k_, n, true);
+  const StepPanelsCaptions p = StepCaptionsBelow(k_, n, true);
   pPoloha.Caption = p.Poloha;
   pVrstvy.Caption = p.Vrstvy;
   pDruhKroku.Caption = p.DruhKroku;
 }
 
 void CoilDrawingPanel::NastavVertPos(int n) {
-  ScrollBar1.Position = VertPozicia(k_, n, ScrollBar1.Min, ScrollBar1.Max, VyskaBoxu());
+  ScrollBar1.Position = ScrollPositionFor(k_, n, ScrollBar1.Min, ScrollBar1.Max, VyskaBoxu());
 }
 
 void CoilDrawingPanel::PaintBox1MouseDown(const TMouseEvent& e) {
@@ -103,7 +103,7 @@ void CoilDrawingPanel::PaintBox1MouseDown(const TMouseEvent& e) {
   s.TahOd = NajdiKrok(e.X, e.Y);
   if (s.TahOd == 0) return;
   k_.Program.AktKrok = s.TahOd;
-  k_.Okno().ZobrazParametre(s.TahOd);
+  k_.MainWindow().ZobrazParametre(s.TahOd);
   s.RezimMysi = 7;
   s.SmerRolovania = 0;
 }
@@ -119,13 +119,13 @@ void CoilDrawingPanel::PaintBox1MouseMove(const TMouseEvent& e) {
     const int hore = PaintBox1.Bounds.Top;
     if (e.Y <= hore - 15) {
       s.SmerRolovania = 1;
-      Timer1Zapni();
+      StartTimer1();
     } else if (e.Y >= hore + VyskaBoxu() - 20) {
       s.SmerRolovania = 2;
-      Timer1Zapni();
+      StartTimer1();
     } else {
       s.SmerRolovania = 0;
-      Timer1Vypni();
+      StopTimer1();
     }
   }
 }
@@ -137,11 +137,11 @@ void CoilDrawingPanel::PaintBox1MouseUp(const TMouseEvent& e) {
   if (s.RezimMysi == 7) {
     s.RezimMysi = 1;
     s.SmerRolovania = 0;
-    Timer1Vypni();
+    StopTimer1();
     s.TahDo = NajdiKrok(e.X, e.Y);
     if (s.TahDo != 0) {
       k_.Program.AktKrok = s.TahDo;
-      k_.Okno().ZobrazParametre(s.TahDo);
+      k_.MainWindow().ZobrazParametre(s.TahDo);
     }
     if (s.TahOd != 0 && s.TahDo != 0) {
       v.BlokOd = std::min(s.TahOd, s.TahDo);
@@ -150,7 +150,7 @@ void CoilDrawingPanel::PaintBox1MouseUp(const TMouseEvent& e) {
       v.ZrusBlok();
       v.ZrusVybraneKroky();
     }
-    Invaliduj();
+    Invalidate();
     if (e.Ctrl) {
       v.OznacBlok();
       v.ZrusBlok();
@@ -163,25 +163,25 @@ void CoilDrawingPanel::PaintBox1MouseUp(const TMouseEvent& e) {
   } else if (s.RezimMysi == 1) {
     v.ZrusBlok();
     v.ZrusVybraneKroky();
-    Invaliduj();
+    Invalidate();
   }
 }
 
 void CoilDrawingPanel::ScrollBar1Scroll() {
   // The scroll offset is read from the scroll bar wherever it is used.
-  Invaliduj();
+  Invalidate();
 }
 
 void CoilDrawingPanel::Timer1Timer() {
   if (k_.Kresba.SmerRolovania == 1) {
     if (ScrollBar1.Position > ScrollBar1.SmallChange) {
-      NastavPoziciu(int64_t{ScrollBar1.Position} - ScrollBar1.SmallChange);
-      Invaliduj();
+      SetScrollPosition(int64_t{ScrollBar1.Position} - ScrollBar1.SmallChange);
+      Invalidate();
     }
   } else if (k_.Kresba.SmerRolovania == 2) {
     if (ScrollBar1.Position < ScrollBar1.Max) {
-      NastavPoziciu(int64_t{ScrollBar1.Position} + ScrollBar1.SmallChange);
-      Invaliduj();
+      SetScrollPosition(int64_t{ScrollBar1.Position} + ScrollBar1.SmallChange);
+      Invalidate();
     }
   }
 }
@@ -197,16 +197,16 @@ void CoilDrawingPanel::TimerPaintTimer() {
     timerPaintId_ = 0;
   }
   NastavVertPos(k_.Program.AktKrok);
-  Prekresli();
+  RepaintLater();
 }
 
 void CoilDrawingPanel::B_OverViewClick() {
   k_.Kresba.Prehlad = k_.Kresba.Prehlad == 0 ? 1 : 0;
-  B_OverView.Caption = TextPrehladu(k_.Kresba.Prehlad);
-  Invaliduj();
+  B_OverView.Caption = OverviewCaption(k_.Kresba.Prehlad);
+  Invalidate();
 }
 
-void CoilDrawingPanel::PevnyOkraj(int druhParametra, Real48& pevny) {
+void CoilDrawingPanel::AskFixedEdge(int druhParametra, Real48& pevny) {
   pevny = 0.0L;
   k_.Dialogy.DruhParametra = druhParametra;
   vstup_.Caption = "[0 - " + RealNaText(k_.Stroj.MaxBreite) + " ]";
@@ -214,10 +214,10 @@ void CoilDrawingPanel::PevnyOkraj(int druhParametra, Real48& pevny) {
     const long double v = k_.Dialogy.VstupHodnota;
     if (v <= static_cast<long double>(k_.Stroj.MaxBreite)) pevny = v;
   }
-  Invaliduj();
+  Invalidate();
 }
 
-void CoilDrawingPanel::W_LavaClick() { PevnyOkraj(3, k_.Pohlad.PevnaLava); }
-void CoilDrawingPanel::W_pravaClick() { PevnyOkraj(4, k_.Pohlad.PevnaPrava); }
+void CoilDrawingPanel::W_LavaClick() { AskFixedEdge(3, k_.Pohlad.PevnaLava); }
+void CoilDrawingPanel::W_pravaClick() { AskFixedEdge(4, k_.Pohlad.PevnaPrava); }
 
 }  // namespace kvr

@@ -50,8 +50,8 @@ class CoilDrawingPanel {
   // The panels below the drawing for step n, its kind read from the step.
   void ZobrazKrokPodKresbou(int n);
   // Repaint later or at once.
-  void Invaliduj();
-  void Prekresli();
+  void Invalidate();
+  void RepaintLater();
 
   // The step whose marker lies under (x, y) of the paint box, or 0.
   int NajdiKrok(int x, int y) const;
@@ -63,16 +63,16 @@ class CoilDrawingPanel {
   int VyskaBoxu() const { return vyskaBoxu_ > 0 ? vyskaBoxu_ : PaintBox1.Bounds.Height; }
   // Forgets the kept walk: the next repaint walks the whole program, as the
   // first one after start does.
-  void ZabudniChod() { poslednyChod_.Clear(); }
+  void ForgetWalk() { lastWalk_.Clear(); }
   // Timer ids IUi::StartTimer gave; 0 = off.
   int Timer1Id() const { return timer1Id_; }
   int TimerPaintId() const { return timerPaintId_; }
 
  private:
-  void PevnyOkraj(int druhParametra, Real48& pevny);
-  void Timer1Zapni();
-  void Timer1Vypni();
-  void NastavPoziciu(int64_t pozicia);
+  void AskFixedEdge(int druhParametra, Real48& pevny);
+  void StartTimer1();
+  void StopTimer1();
+  void SetScrollPosition(int64_t pozicia);
 
   TForm& okno_;
   TKontext& k_;
@@ -81,7 +81,7 @@ class CoilDrawingPanel {
   int timerPaintId_ = 0;  // deferred repaint, 600 ms
   int sirkaBoxu_ = 0;
   int vyskaBoxu_ = 0;
-  WalkCache poslednyChod_;  // the last complete walk of a repaint
+  WalkCache lastWalk_;  // the last complete walk of a repaint
 };
 
 }  // namespace kvr

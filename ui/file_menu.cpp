@@ -51,13 +51,13 @@ void FileMenu::OtvorSubor() {
   d.InitialDir = PociatocnyAdresar(k_);
   std::optional<std::string> meno = k_.Ui->OpenDialog(d);
   if (!meno) {
-    k_.Okno().VypisProgCaption();
+    k_.MainWindow().VypisProgCaption();
     return;
   }
   OtvorProgram(k_, *meno);
 }
 
-void FileMenu::UlozSuborS(int format, bool sWarningami) {
+void FileMenu::SaveWithDialog(int format, bool sWarningami) {
   TProgram& p = k_.Program;
   k_.Subory.Ulozene = 0;
   TFileDialog d;
@@ -72,16 +72,16 @@ void FileMenu::UlozSuborS(int format, bool sWarningami) {
   p.Zmeneny = 0;
   p.AktAdresar = AdresarSuboru(*meno);
   p.PoslednySubor = *meno;
-  k_.Okno().VypisProgCaption();
+  k_.MainWindow().VypisProgCaption();
   k_.Subory.Ulozene = 1;
 }
 
-void FileMenu::UlozSubor(int format) { UlozSuborS(format, false); }
+void FileMenu::UlozSubor(int format) { SaveWithDialog(format, false); }
 
 void FileMenu::UlozMenu(int polozka) {
   k_.Platform->StartOnScreenKeyboard();
   try {
-    UlozSuborS(polozka == 0 ? 0 : 1, polozka == 2);
+    SaveWithDialog(polozka == 0 ? 0 : 1, polozka == 2);
   } catch (...) {
     k_.Platform->CloseOnScreenKeyboard();
     throw;
@@ -89,7 +89,7 @@ void FileMenu::UlozMenu(int polozka) {
   k_.Platform->CloseOnScreenKeyboard();
 }
 
-TFileDialog DialogSuboru(const TKontext& k, const std::string& aktualny, std::string_view predvolenyAdresar,
+TFileDialog FileDialogFor(const TKontext& k, const std::string& aktualny, std::string_view predvolenyAdresar,
                          const char* titul) {
   TFileDialog d;
   d.Title = titul;

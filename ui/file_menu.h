@@ -42,7 +42,7 @@ class FileMenu {
   void UlozMenu(int polozka);
 
  private:
-  void UlozSuborS(int format, bool sWarningami);
+  void SaveWithDialog(int format, bool sWarningami);
 
   TForm& okno_;
   TKontext& k_;
@@ -50,7 +50,7 @@ class FileMenu {
 
 // The open or save dialog of a bobbin or constants file: the current file's
 // folder and name when it exists, else the default folder with no name.
-TFileDialog DialogSuboru(const TKontext& k, const std::string& aktualny, std::string_view predvolenyAdresar,
+TFileDialog FileDialogFor(const TKontext& k, const std::string& aktualny, std::string_view predvolenyAdresar,
                          const char* titul);
 
 }  // namespace kvr

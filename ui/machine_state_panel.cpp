@@ -16,9 +16,9 @@ MachineStatePanel::MachineStatePanel(TForm& okno, TKontext& k)
       pSmerPosuvu{okno, "pSmerPosuvu", TControlKind::Panel, "", {848, 604, 194, 30}},
       k_(k) {}
 
-void MachineStatePanel::ZobrazModel() {
-  pStav.Caption = TextStavu(k_.Stroj.Model);
-  pPrevodNav.Caption = TextPrevodu(k_.Stroj);
+void MachineStatePanel::ShowModelAndGear() {
+  pStav.Caption = StateCaption(k_.Stroj.Model);
+  pPrevodNav.Caption = GearCaption(k_.Stroj);
 }
 
 }  // namespace kvr

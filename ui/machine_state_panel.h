@@ -24,7 +24,7 @@ class MachineStatePanel {
   TControl pSmerPosuvu;
 
   // The model and gear panels from the machine limits in force.
-  void ZobrazModel();
+  void ShowModelAndGear();
 
  private:
   TKontext& k_;

@@ -44,7 +44,7 @@ TProg::TProg(IUi& ui, IPlatform& platform)
       captions(*this, k_),
       stepPanel(*this, k_, drawing),
       stepKinds(*this) {
-  k_.PripojOkno(this);
+  k_.AttachMainWindow(this);
   BorderStyle = TBorderStyle::Sizeable;
   FrameSize = true;
   // The bobbin and constants names open their files, as the menu entries do.
@@ -53,7 +53,7 @@ TProg::TProg(IUi& ui, IPlatform& platform)
   mnINFO.OnClick = [this] { mnINFOClick(); };
 }
 
-TProg::~TProg() { k_.PripojOkno(nullptr); }
+TProg::~TProg() { k_.AttachMainWindow(nullptr); }
 
 void TProg::FormCreate() {
   k_.Kresba.Prekreslit = 1;
@@ -101,7 +101,7 @@ void TProg::FormCreate() {
   k_.Kostricka = d.Kostricka;
   NastavModel(k_);
   k_.Program.PoslednyOtvor = k_.Program.MenoSuboru;
-  machineState.pStav.Caption = TextStavu(k_.Stroj.Model);
+  machineState.pStav.Caption = StateCaption(k_.Stroj.Model);
   // A zoom the zoom commands could never have stored starts the window at 100 %.
   const int32_t z = k_.Desktop.Zoom;
   if (z < 100 || z > 300) k_.Desktop.Zoom = 100;
@@ -216,7 +216,7 @@ void TProg::FormShow() {
   optionsMenu.mnZoomPlus.Enabled = true;
   optionsMenu.mnZoomMinus.Enabled = true;
   optionsMenu.mnParametre.Enabled = false;
-  machineState.pPrevodNav.Caption = TextPrevodu(k_.Stroj);
+  machineState.pPrevodNav.Caption = GearCaption(k_.Stroj);
 }
 
 void TProg::mnOptionsOknaClick() {
@@ -264,14 +264,14 @@ void TProg::mnINFOClick() { k_.Ui->ShowModal(fInfo); }
 void TProg::mnNazovToSuborClick() { k_.Ui->ShowModal(fKonvertNazovToSubor); }
 
 void TProg::ZobrazParametre(int n) { stepPanel.ZobrazParametre(n); }
-void TProg::Prekresli() { drawing.Invaliduj(); }
-void TProg::PrekresliHned() { drawing.Prekresli(); }
+void TProg::RepaintLater() { drawing.Invalidate(); }
+void TProg::RepaintNow() { drawing.RepaintLater(); }
 void TProg::NastavVertPos(int n) { drawing.NastavVertPos(n); }
 void TProg::VypisProgCaption() { captions.VypisProgCaption(); }
-void TProg::ZobrazTextProgramu(const std::string& text) { captions.pProgram.Caption = text; }
+void TProg::ShowProgramLine(const std::string& text) { captions.pProgram.Caption = text; }
 
-void TProg::ZobrazModel() {
-  machineState.ZobrazModel();
+void TProg::ShowModelAndGear() {
+  machineState.ShowModelAndGear();
   stepKinds.bPrevod.Enabled = k_.Stroj.MeniPrevod == 1;
 }
 

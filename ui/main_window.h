@@ -79,12 +79,12 @@ class TProg : public TForm, public IMainWindow {
 
   // What the logic asks of the main window.
   void ZobrazParametre(int n) override;
-  void Prekresli() override;
-  void PrekresliHned() override;
+  void RepaintLater() override;
+  void RepaintNow() override;
   void NastavVertPos(int n) override;
   void VypisProgCaption() override;
-  void ZobrazTextProgramu(const std::string& text) override;
-  void ZobrazModel() override;
+  void ShowProgramLine(const std::string& text) override;
+  void ShowModelAndGear() override;
 };
 
 }  // namespace kvr

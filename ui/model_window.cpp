@@ -16,7 +16,7 @@ void TModel::FormCreate() {
   cbModel.Items.clear();
   for (const TModelRiadok& r : kModely) cbModel.Items.emplace_back(r.Nazov);
   VypisPrevodov(k_.Stroj.ModelIndex, k_.Stroj.Prevod);
-  k_.Okno().ZobrazModel();
+  k_.MainWindow().ShowModelAndGear();
 }
 
 void TModel::VypisPrevodov(int r, int g) {
@@ -33,7 +33,7 @@ void TModel::cbModelSelect() { VypisPrevodov(cbModel.ItemIndex, 1); }
 
 void TModel::FormShow() {
   Caption = " MODEL UND GETRIEBE EINZUSTELLEN ! ";
-  k_.Okno().ZobrazModel();
+  k_.MainWindow().ShowModelAndGear();
 }
 
 void TModel::bOKClick() {

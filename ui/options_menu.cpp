@@ -26,8 +26,8 @@ OptionsMenu::OptionsMenu(TForm& okno, TKontext& k, TModel& model)
 
 void OptionsMenu::mnOptionsModelClick() {
   k_.Ui->ShowModal(model_);
-  k_.Okno().ZobrazParametre(k_.Program.AktKrok);
-  k_.Okno().Prekresli();
+  k_.MainWindow().ZobrazParametre(k_.Program.AktKrok);
+  k_.MainWindow().RepaintLater();
 }
 
 void OptionsMenu::Zoom(int z) {

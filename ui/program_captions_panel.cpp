@@ -12,7 +12,7 @@ ProgramCaptionsPanel::ProgramCaptionsPanel(TForm& okno, TKontext& k)
       k_(k) {}
 
 void ProgramCaptionsPanel::VypisProgCaption() {
-  TProgCaption c = ProgCaption(k_.Program, *k_.Platform);
+  ProgramCaptions c = ProgramCaptionsOf(k_.Program, *k_.Platform);
   lbKostricka.Caption = std::move(c.Kostricka);
   lbKonstanty.Caption = std::move(c.Konstanty);
   pProgram.Caption = std::move(c.Program);

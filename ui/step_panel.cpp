@@ -24,19 +24,19 @@ StepPanel::StepPanel(TForm& okno, TKontext& k, CoilDrawingPanel& kresba)
 }
 
 void StepPanel::ZobrazParametre(int n) {
-  BKrok.Caption = TextKroku(n);
+  BKrok.Caption = StepCaption(n);
   if (n == 0) {
     gParam.Visible = false;
     return;
   }
   gParam.Visible = true;
-  gParam.Caption = TextKroku(k_.Program.AktKrok) + " ";
+  gParam.Caption = StepCaption(k_.Program.AktKrok) + " ";
   kresba_.ZobrazKrokPodKresbou(n);
 }
 
 void StepPanel::SpinButton1Exit() {
   kresba_.NastavVertPos(k_.Program.AktKrok);
-  kresba_.Invaliduj();
+  kresba_.Invalidate();
 }
 
 }  // namespace kvr

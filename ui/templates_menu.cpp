@@ -31,25 +31,25 @@ TemplatesMenu::TemplatesMenu(TForm& okno, TKontext& k)
 }
 
 void TemplatesMenu::Open_Konstanty() {
-  const TFileDialog d = DialogSuboru(k_, k_.Program.MenoKonstant, kAdresarKonstant, "Öffnen");
+  const TFileDialog d = FileDialogFor(k_, k_.Program.MenoKonstant, kAdresarKonstant, "Öffnen");
   const std::string meno = k_.Ui->OpenDialog(d).value_or(d.FileName);
   if (meno.empty()) k_.Program.MenoKonstant.clear();
   if (!meno.empty()) {
     // A file that cannot be read throws before anything changed.
     NacitajKonstanty(k_, meno);
     k_.Program.MenoKonstant = meno;
-    k_.Okno().VypisProgCaption();
+    k_.MainWindow().VypisProgCaption();
     k_.Program.Zmeneny = 1;
   }
 }
 
 void TemplatesMenu::mkUlozClick() {
-  const TFileDialog d = DialogSuboru(k_, k_.Program.MenoKonstant, kAdresarKonstant, "Speichern");
+  const TFileDialog d = FileDialogFor(k_, k_.Program.MenoKonstant, kAdresarKonstant, "Speichern");
   const std::optional<std::string> meno = k_.Ui->SaveDialog(d);
   if (!meno) return;
   k_.Program.MenoKonstant = *meno;
   UlozKonstanty(k_, k_.Program.MenoKonstant);
-  k_.Okno().VypisProgCaption();
+  k_.MainWindow().VypisProgCaption();
 }
 
 }  // namespace kvr

@@ -7,15 +7,15 @@
 
 namespace kvr {
 
-std::string TextStavu(const std::string& model) { return model + " :  OFFLINE"; }
+std::string StateCaption(const std::string& model) { return model + " :  OFFLINE"; }
 
-std::string TextPrevodu(const TStroj& s) { return "Getriebe:  " + TextMaxOtacok(s); }
+std::string GearCaption(const TStroj& s) { return "Getriebe:  " + TextMaxOtacok(s); }
 
-TProgCaption ProgCaption(const TProgram& p, const IPlatform& pl) {
+ProgramCaptions ProgramCaptionsOf(const TProgram& p, const IPlatform& pl) {
   return {!p.PoslednyOtvor.empty() ? SkratCestu(pl.WindowsPathOf(p.PoslednyOtvor)) : pl.WindowsPathOf(p.PoslednySubor),
           "KÖRPER NAME:\r" + NazovSuboru(p.MenoKostricky), "KONSTANTEN NAME:\r" + NazovSuboru(p.MenoKonstant)};
 }
 
-std::string TextKroku(int n) { return "SCHRITT: " + std::to_string(n); }
+std::string StepCaption(int n) { return "SCHRITT: " + std::to_string(n); }
 
 }  // namespace kvr

@@ -120,7 +120,7 @@ void Znacky(TKontext& k, ICanvas& c, const TMierka& m, bool lenViditelne, TColor
 // One walk with its markers, as Vykresli, with the walk given; lenViditelne
 // leaves out the markers that lie wholly above the paint box.
 template <class Chod>
-void VykresliS(TKontext& k, ICanvas& c, const TMierka& m, Chod chod, bool lenViditelne, TColor panel) {
+void DrawWalk(TKontext& k, ICanvas& c, const TMierka& m, Chod chod, bool lenViditelne, TColor panel) {
   TStavVrstvenia& s = k.Vrstvenie;
   s.AktPoloha = k.Pohlad.OknoLava;
   s.AktVyska = kStartovaVyska;
@@ -163,7 +163,7 @@ void VykresliS(TKontext& k, ICanvas& c, const TMierka& m, Chod chod, bool lenVid
 // canvas call and keeps what it found; the drawing one draws only what is in
 // view and stops once the pen is above it, the rest coming from the kept
 // results. Messages are shown as often as a walk raises them.
-void ChodPrekreslenia(TKontext& k, ICanvas& c, const TMierka& m, WalkCache& w) {
+void RepaintWalk(TKontext& k, ICanvas& c, const TMierka& m, WalkCache& w) {
   const int n = PocetKrokov(k);
   const Real48 start = k.Pohlad.OknoLava;
   auto ukaz = [&k, &w] {
@@ -278,10 +278,10 @@ void SirkaOkna(TKontext& k) {
 }
 
 void Vykresli(TKontext& k, ICanvas& c, const TMierka& m) {
-  VykresliS(k, c, m, [&] { PrejdiProgram(k, c, m); }, false, clWhite);
+  DrawWalk(k, c, m, [&] { PrejdiProgram(k, c, m); }, false, clWhite);
 }
 
-void KresliCievku(TKontext& k, ICanvas& c, int sirka, int vyska, int32_t posun, TColor panel, WalkCache& pamat) {
+void PaintCoil(TKontext& k, ICanvas& c, int sirka, int vyska, int32_t posun, TColor panel, WalkCache& pamat) {
   TPohlad& v = k.Pohlad;
   const long double pevnaLava = v.PevnaLava;
   const long double pevnaPrava = v.PevnaPrava;
@@ -306,19 +306,19 @@ void KresliCievku(TKontext& k, ICanvas& c, int sirka, int vyska, int32_t posun, 
   }
   c.SetPen(clLime, TPenStyle::Solid, 1, TPenMode::Copy);
   k.Kresba.KresliZapnute = false;
-  VykresliS(k, c, m, [&] { ChodPrekreslenia(k, c, m, pamat); }, true, panel);
+  DrawWalk(k, c, m, [&] { RepaintWalk(k, c, m, pamat); }, true, panel);
   k.Kresba.KresliZapnute = true;
-  VykresliS(k, c, m, [&] { ChodPrekreslenia(k, c, m, pamat); }, true, panel);
+  DrawWalk(k, c, m, [&] { RepaintWalk(k, c, m, pamat); }, true, panel);
 }
 
-void KresliCievku(TKontext& k, ICanvas& c) {
+void PaintCoil(TKontext& k, ICanvas& c) {
   const bool maRozmer = c.Width() > 0 && c.Height() > 0;
   WalkCache pamat;
-  KresliCievku(k, c, maRozmer ? c.Width() : kSirkaBoxuNavrh, maRozmer ? c.Height() : kVyskaBoxuNavrh, 0, clWhite,
+  PaintCoil(k, c, maRozmer ? c.Width() : kSirkaBoxuNavrh, maRozmer ? c.Height() : kVyskaBoxuNavrh, 0, clWhite,
                pamat);
 }
 
-int VertPozicia(const TKontext& k, int n, int min, int max, int vyska) {
+int ScrollPositionFor(const TKontext& k, int n, int min, int max, int vyska) {
   const auto drz = [&](int64_t p) { return static_cast<int>(std::clamp<int64_t>(p, min, max)); };
   if (n < 1 || n > kMaxKrokov) return drz(max);
   const int h = vyska / 2;
@@ -342,7 +342,7 @@ int NajdiKrok(const TKontext& k, const TMierka& m, int x, int y) {
   return najdeny;
 }
 
-TPanelyKroku PanelyKroku(const TKontext& k, int n, bool druhZKroku) {
+StepPanelsCaptions StepCaptionsBelow(const TKontext& k, int n, bool druhZKroku) {
   if (n < 1 || n > kMaxKrokov) return {};
   const TBodKroku& b = k.BodyKrokov[static_cast<size_t>(n)];
   return {"POSITION =" + TextPola(b.Poloha, 3, 1) + " [mm]",
@@ -350,7 +350,7 @@ TPanelyKroku PanelyKroku(const TKontext& k, int n, bool druhZKroku) {
           NazovDruhu(druhZKroku ? DruhKroku(k.Program.Kroky[n]) : b.Druh)};
 }
 
-std::string TextPrehladu(uint8_t prehlad) { return prehlad == 1 ? "SCHRITTE" : "UEBERSICHT"; }
+std::string OverviewCaption(uint8_t prehlad) { return prehlad == 1 ? "SCHRITTE" : "UEBERSICHT"; }
 
 bool TestujCiNavijame(const TKontext& k) {
   if (k.Program.Online == 0) return false;

@@ -31,12 +31,12 @@ void Vykresli(TKontext& k, ICanvas& c, const TMierka& m);
 // that fills the layer list, the drawing walk. panel is the colour behind the
 // step numbers. pamat keeps the last complete walk, so a repaint of the same
 // program and start (a scroll, the mouse, a zoom) does not walk it again.
-void KresliCievku(TKontext& k, ICanvas& c, int sirka, int vyska, int32_t posun, TColor panel, WalkCache& pamat);
+void PaintCoil(TKontext& k, ICanvas& c, int sirka, int vyska, int32_t posun, TColor panel, WalkCache& pamat);
 
 // The repaint without a main window (the command-line tool, the benchmark):
 // the canvas's own size (the design size when it has none), the scroll bar at
 // the bottom of the coil, white behind the step numbers.
-void KresliCievku(TKontext& k, ICanvas& c);
+void PaintCoil(TKontext& k, ICanvas& c);
 
 // The step whose marker lies under (x, y) of the paint box, or 0.
 int NajdiKrok(const TKontext& k, const TMierka& m, int x, int y);
@@ -44,20 +44,20 @@ int NajdiKrok(const TKontext& k, const TMierka& m, int x, int y);
 // The scroll bar position (within min..max) that puts step n's end point in
 // the middle of a box vyska pixels high; a step outside 1..350 scrolls to max,
 // the bottom of the coil.
-int VertPozicia(const TKontext& k, int n, int min, int max, int vyska);
+int ScrollPositionFor(const TKontext& k, int n, int min, int max, int vyska);
 
 // Captions of pPoloha, pVrstvy and pDruhKroku for step n: position and layers
 // from the layer list, the kind from the layer list or (druhZKroku) from the
 // step itself. Empty for no step.
-struct TPanelyKroku {
+struct StepPanelsCaptions {
   std::string Poloha;
   std::string Vrstvy;
   std::string DruhKroku;
 };
-TPanelyKroku PanelyKroku(const TKontext& k, int n, bool druhZKroku);
+StepPanelsCaptions StepCaptionsBelow(const TKontext& k, int n, bool druhZKroku);
 
 // The overview button's caption for the overview state.
-std::string TextPrehladu(uint8_t prehlad);
+std::string OverviewCaption(uint8_t prehlad);
 
 // True while the machine winds: online and a moving state character. Never in
 // this version, where the link is not started.

@@ -39,10 +39,10 @@ TMouseEvent Mys(int x, int y, bool ctrl = false, bool lave = true) {
 }
 
 struct Stanica : test::StationWithProgram {
-  void Prekresli(RecordingCanvas& c) { prog.drawing.PaintBox1Paint(c); }
-  RecordingCanvas Prekresli() {
+  void RepaintLater(RecordingCanvas& c) { prog.drawing.PaintBox1Paint(c); }
+  RecordingCanvas RepaintLater() {
     RecordingCanvas c;
-    Prekresli(c);
+    RepaintLater(c);
     return c;
   }
   long double Lava() const { return k.Pohlad.OknoLava; }
@@ -120,11 +120,11 @@ TEST(SirkaOkna, AJumpCountsFromWhereTheLastWalkEndedTheStepBefore) {
   s.Program({Shift(100), Jump(150, 0)});
   SirkaOkna(s.prog.Kontext());  // no walk yet: the jump starts at 0 and reaches 150
   EXPECT_EQ(s.Prava(), 160.0L);
-  s.Prekresli();  // now from 100 to 250: the margin round(12.5) is 12, halves to even
+  s.RepaintLater();  // now from 100 to 250: the margin round(12.5) is 12, halves to even
   SirkaOkna(s.prog.Kontext());
   EXPECT_EQ(s.Prava(), 262.0L);
   s.Program({Shift(100), Jump(40, 1)});
-  s.Prekresli();
+  s.RepaintLater();
   SirkaOkna(s.prog.Kontext());
   EXPECT_EQ(s.Prava(), 110.0L);
   EXPECT_EQ(s.Lava(), 0.0L);
@@ -139,7 +139,7 @@ TEST(Prekreslenie, DrawsChamberWallsAndWritesTheCaptions) {
   s.k.Kostricka.Komory[0] = {0.0L, 40.0L};
   s.k.Kostricka.Komory[2] = {50.0L, 60.0L};  // chamber 2 is empty and skipped
   s.k.Program.AktKrok = 2;
-  RecordingCanvas c = s.Prekresli();
+  RecordingCanvas c = s.RepaintLater();
   const TMierka m = s.prog.drawing.Mierka();
   std::vector<int> steny;
   for (const RecordingCanvas::Segment& l : c.Lines())
@@ -164,13 +164,13 @@ TEST(Prekreslenie, FixedEdgesReplaceTheAutomaticOnes) {
   s.Program({Shift(100)});
   s.k.Pohlad.PevnaLava = 20.0L;
   s.k.Pohlad.PevnaPrava = 80.0L;
-  s.Prekresli();
+  s.RepaintLater();
   EXPECT_EQ(s.Lava(), 20.0L);
   EXPECT_EQ(s.Prava(), 80.0L);
   EXPECT_EQ(s.prog.drawing.W_Lava.Caption, "20.0");
   s.k.Pohlad.PevnaPrava = 0.0L;  // a zero fixed edge leaves that edge as it was
   s.k.Pohlad.PevnaLava = 30.0L;
-  s.Prekresli();
+  s.RepaintLater();
   EXPECT_EQ(s.Lava(), 30.0L);
   EXPECT_EQ(s.Prava(), 80.0L);
 }
@@ -180,7 +180,7 @@ TEST(Prekreslenie, PanelsAreEmptyWithoutACurrentStep) {
   s.Program({Shift(10)});
   s.prog.drawing.pPoloha.Caption = "x";
   s.k.Program.AktKrok = 0;
-  s.Prekresli();
+  s.RepaintLater();
   EXPECT_EQ(s.prog.drawing.pPoloha.Caption, "");
   EXPECT_EQ(s.prog.drawing.pVrstvy.Caption, "");
   EXPECT_EQ(s.prog.drawing.pDruhKroku.Caption, "");
@@ -192,7 +192,7 @@ TEST(Prekreslenie, AProgramWithoutEndIsGrey) {
   // The recount finds "Ende" in the first cleared step after the program; a
   // program without one has every step up to 350 set to another cycle type.
   s.k.Program.KrokEnde = 0;
-  RecordingCanvas c = s.Prekresli();
+  RecordingCanvas c = s.RepaintLater();
   for (const RecordingCanvas::Call& v : c.calls) {
     if (v.op != Op::LineTo && v.op != Op::Polygon && v.op != Op::Ellipse) continue;
     if (v.pen.Style == TPenStyle::Dot) continue;  // chamber walls
@@ -210,7 +210,7 @@ TEST(Prekreslenie, ColoursByKindAndGreyAfterTheEnd) {
   ASSERT_EQ(s.k.Program.KrokEnde, 9);
   const TColor cakane[] = {clModra, clRed, clYellow, clZelena, clTyrkys, clNebeska, clFuchsia, clSiva, clModra, clSiva};
   for (int i = 1; i <= 10; ++i) EXPECT_EQ(FarbaKroku(s.k, i, DruhKroku(s.k.Program.Kroky[i])), cakane[i - 1]) << i;
-  RecordingCanvas c = s.Prekresli();
+  RecordingCanvas c = s.RepaintLater();
   // Markers: kind 0, 4, 6 circles, 5 a square, the others arrows, each in its colour.
   EXPECT_EQ(c.Count(Op::Ellipse), 3u);
   EXPECT_EQ(c.Count(Op::Rectangle), 1u);
@@ -223,7 +223,7 @@ TEST(Prekreslenie, ColoursByKindAndGreyAfterTheEnd) {
 TEST(Prekreslenie, StepNumbersAndGearSpeedsBesideTheMarkers) {
   Stanica s;
   s.Program({Shift(50), Still(kDruhGetriebe, 0.02L), Still(kDruhGetriebe, 0.0L), Jump(10, 1)});
-  RecordingCanvas c = s.Prekresli();
+  RecordingCanvas c = s.RepaintLater();
   const TMierka m = s.prog.drawing.Mierka();
   const TBodKroku& b2 = s.Bod(2);
   const int x = b2.BodX, y = m.Y(b2.BodY);
@@ -252,7 +252,7 @@ TEST(Prekreslenie, AGearAboveThreeIsReportedByBothWalks) {
   Stanica s;
   s.Program({Shift(50), Still(kDruhGetriebe, 0.05L)});
   s.ui.ExpectError("Gear: 5 is out of range 1-2").ExpectError("Gear: 5 is out of range 1-2");
-  s.Prekresli();
+  s.RepaintLater();
   s.ui.Verify();
 }
 
@@ -264,14 +264,14 @@ TEST(Prekreslenie, TheTrapezoidMessageComesTwicePerRepaint) {
   krok.TrapezPZnamienko = 1;
   s.Program({krok});
   s.ui.ExpectError("SCHRITT: 1 : L.Wendepunkt > R.Wendepunkt ").ExpectError("SCHRITT: 1 : L.Wendepunkt > R.Wendepunkt ");
-  s.Prekresli();
+  s.RepaintLater();
   s.ui.Verify();
 }
 
 TEST(Prekreslenie, CloseArrowsArePushedSixteenPixelsApartAndHitThere) {
   Stanica s;
   s.Program({Shift(10), Shift(10.5L)});  // both to the right, on one line
-  RecordingCanvas c = s.Prekresli();
+  RecordingCanvas c = s.RepaintLater();
   const TMierka m = s.prog.drawing.Mierka();
   const int x1 = m.X(10), x2 = m.X(10.5L);
   ASSERT_LT(x2 - x1, 16);
@@ -290,7 +290,7 @@ TEST(Prekreslenie, CloseArrowsArePushedSixteenPixelsApartAndHitThere) {
 TEST(Prekreslenie, ArrowsToTheLeftArePushedToTheRight) {
   Stanica s;
   s.Program({Shift(20), Shift(10), Shift(9.7L)});
-  s.Prekresli();
+  s.RepaintLater();
   EXPECT_EQ(s.Bod(2).Smer, 1);
   EXPECT_EQ(static_cast<int32_t>(s.Bod(2).BodY), static_cast<int32_t>(s.Bod(3).BodY));
   EXPECT_EQ(static_cast<int32_t>(s.Bod(2).BodX), s.Bod(3).BodX + 16);
@@ -301,7 +301,7 @@ TEST(Prekreslenie, TheOverviewMarksOnlyTheLastStepWithoutPushing) {
   s.Program({Shift(10), Shift(10.5L), Still(kDruhPause, 3)});
   s.prog.drawing.B_OverView.Click();
   EXPECT_EQ(s.prog.drawing.B_OverView.Caption, "SCHRITTE");
-  RecordingCanvas c = s.Prekresli();
+  RecordingCanvas c = s.RepaintLater();
   EXPECT_EQ(c.Count(Op::Polygon), 0u);
   EXPECT_EQ(c.Count(Op::Ellipse), 1u);
   EXPECT_EQ(static_cast<int32_t>(s.Bod(1).BodX), s.prog.drawing.Mierka().X(10));
@@ -315,14 +315,14 @@ TEST(Prekreslenie, MarkersNearTheScrollOffsetAreHidden) {
   Stanica s;
   s.Program({Shift(10), Still(kDruhPause, 3)});  // BodY 20 and 42
   s.prog.drawing.ScrollBar1.Position = s.prog.drawing.ScrollBar1.Max - 15;  // offset 15: 20 is not above 15 + 5
-  RecordingCanvas c = s.Prekresli();
+  RecordingCanvas c = s.RepaintLater();
   EXPECT_EQ(c.Count(Op::Polygon), 0u);
   EXPECT_EQ(c.Count(Op::Ellipse), 1u);
   s.prog.drawing.ScrollBar1.Position = s.prog.drawing.ScrollBar1.Max - 14;
-  c = s.Prekresli();
+  c = s.RepaintLater();
   EXPECT_EQ(c.Count(Op::Polygon), 1u);
   s.prog.drawing.ScrollBar1.Position = s.prog.drawing.ScrollBar1.Max - 37;  // 42 is not above 37 + 5
-  c = s.Prekresli();
+  c = s.RepaintLater();
   EXPECT_EQ(c.Count(Op::Polygon) + c.Count(Op::Ellipse), 0u);
   // The screen follows the offset: y = H - (BodY - offset).
   EXPECT_EQ(s.prog.drawing.Mierka().Y(42), 649 - (42 - 37));
@@ -335,7 +335,7 @@ TEST(Prekreslenie, BlockAndMarksColourTheMarkers) {
   s.k.Vyber.BlokDo = 3;
   s.k.Vyber.VybraneKroky[3] = 'U';  // the block wins
   s.k.Vyber.VybraneKroky[4] = 'U';
-  RecordingCanvas c = s.Prekresli();
+  RecordingCanvas c = s.RepaintLater();
   const std::vector<RecordingCanvas::Call> sipky = c.Of(Op::Polygon);  // steps 4, 3, 2, 1
   ASSERT_EQ(sipky.size(), 4u);
   EXPECT_EQ(sipky[0].pen.Color, clBlack);
@@ -348,10 +348,10 @@ TEST(Prekreslenie, BlockAndMarksColourTheMarkers) {
 TEST(Prekreslenie, OnlineHighlightsTheCurrentOrStoppedStep) {
   Stanica s;
   s.Program({Shift(10), Shift(60), Still(kDruhPause, 3)});
-  s.Prekresli();
+  s.RepaintLater();
   s.k.Program.Online = 1;  // never so in this version; the branches are there
   s.k.Program.AktKrok = 2;
-  RecordingCanvas c = s.Prekresli();
+  RecordingCanvas c = s.RepaintLater();
   const TMierka m = s.prog.drawing.Mierka();
   const int x = m.X(60), y = m.Y(20);
   const std::vector<RecordingCanvas::Call> kruhy = c.Of(Op::Ellipse);
@@ -369,7 +369,7 @@ TEST(Prekreslenie, OnlineHighlightsTheCurrentOrStoppedStep) {
   // Stopped: the stop step is highlighted; a pause gets no bar.
   s.k.Kresba.StavStroja = '5';
   s.k.Kresba.KrokStop = 3;
-  c = s.Prekresli();
+  c = s.RepaintLater();
   EXPECT_EQ(c.Of(Op::Ellipse)[0].x1, m.X(60) - 31);
   EXPECT_EQ(c.Of(Op::Ellipse)[0].y1, m.Y(42) - 31);
   for (const RecordingCanvas::Segment& l : c.Lines()) EXPECT_NE(l.pen.Width, 3);
@@ -378,7 +378,7 @@ TEST(Prekreslenie, OnlineHighlightsTheCurrentOrStoppedStep) {
 TEST(Prekreslenie, TheOnlineBarIsOnlyAPenMoveInTheSilentWalk) {
   Stanica s;
   s.Program({Shift(10), Shift(60)});
-  s.Prekresli();
+  s.RepaintLater();
   s.k.Program.Online = 1;
   s.k.Program.AktKrok = 2;
   const TMierka m = s.prog.drawing.Mierka();
@@ -399,7 +399,7 @@ TEST(Prekreslenie, TheOnlineBarIsOnlyAPenMoveInTheSilentWalk) {
 TEST(Vyber, DraggingFromMarkerToMarkerSelectsAndMarksTheBlock) {
   Stanica s;
   s.Program({Shift(10), Shift(40), Shift(70), Shift(90)});
-  s.Prekresli();
+  s.RepaintLater();
   s.Klik(4, 2);
   EXPECT_EQ(s.k.Vyber.BlokOd, 2);
   EXPECT_EQ(s.k.Vyber.BlokDo, 4);
@@ -419,7 +419,7 @@ TEST(Vyber, DraggingFromMarkerToMarkerSelectsAndMarksTheBlock) {
 TEST(Vyber, WithCtrlMarksAccumulateAndTheBlockIsDropped) {
   Stanica s;
   s.Program({Shift(10), Shift(40), Shift(70), Shift(90)});
-  s.Prekresli();
+  s.RepaintLater();
   s.Klik(1, 1, true);
   s.Klik(3, 4, true);
   EXPECT_EQ(s.Oznacene(), "1 3 4 ");
@@ -431,7 +431,7 @@ TEST(Vyber, WithCtrlMarksAccumulateAndTheBlockIsDropped) {
 TEST(Vyber, AClickBesideTheMarkersClearsEverything) {
   Stanica s;
   s.Program({Shift(10), Shift(40), Shift(70), Shift(90)});
-  s.Prekresli();
+  s.RepaintLater();
   s.Klik(2, 3);
   // Down beside the markers does not start a drag; up while idle clears.
   s.prog.drawing.PaintBox1MouseDown(Mys(300, 100));
@@ -452,7 +452,7 @@ TEST(Vyber, AClickBesideTheMarkersClearsEverything) {
 TEST(Vyber, TheRightButtonAndAWindingMachineDoNothing) {
   Stanica s;
   s.Program({Shift(10), Shift(40)});
-  s.Prekresli();
+  s.RepaintLater();
   const TPoint a = s.Stred(2);
   s.prog.drawing.PaintBox1MouseDown(Mys(a.X, a.Y, false, false));
   EXPECT_EQ(s.k.Kresba.RezimMysi, 1);
@@ -484,7 +484,7 @@ TEST(Vyber, ClearingHelpers) {
 TEST(Mys, ThePositionUnderTheMouseWhileIdle) {
   Stanica s;
   s.Program({Shift(100)});
-  s.Prekresli();  // 0 .. 110 mm
+  s.RepaintLater();  // 0 .. 110 mm
   s.prog.drawing.PaintBox1MouseMove(Mys(15 + 206, 300));  // 110 / 412 x 206
   EXPECT_EQ(s.prog.drawing.W_Poloha.Caption, "55.0 [mm]");
   s.prog.drawing.PaintBox1MouseMove(Mys(5, 300));  // left of the margin: 0
@@ -496,7 +496,7 @@ TEST(Mys, ThePositionUnderTheMouseWhileIdle) {
 TEST(Mys, DraggingNearTheEdgesScrollsWithTimer1) {
   Stanica s;
   s.Program({Shift(10), Shift(40)});
-  s.Prekresli();
+  s.RepaintLater();
   const TPoint a = s.Stred(1);
   s.prog.drawing.PaintBox1MouseDown(Mys(a.X, a.Y));
   ASSERT_EQ(s.k.Kresba.RezimMysi, 7);
@@ -545,7 +545,7 @@ TEST(Mys, NastavVertPosCentresTheCurrentStep) {
   std::vector<TKrok> kroky;
   for (int i = 0; i < 30; ++i) kroky.push_back(Still(kDruhPause, 1));
   s.Program(kroky);
-  s.Prekresli();
+  s.RepaintLater();
   ASSERT_EQ(static_cast<int32_t>(s.Bod(30).BodY), 20 + 22 * 30);
   s.k.Program.AktKrok = 30;
   s.prog.NastavVertPos(30);
@@ -634,7 +634,7 @@ TEST(PevneOkraje, TheKeypadSetsAFixedEdgeNotBeyondTheMachine) {
 TEST(ZobrazParametre, ShowsTheStepButtonGroupAndPanels) {
   Stanica s;
   s.Program({Shift(10), Winding(12, 0, 0, 20)});
-  s.Prekresli();
+  s.RepaintLater();
   s.k.Program.AktKrok = 2;
   s.prog.ZobrazParametre(2);
   EXPECT_EQ(s.prog.stepPanel.BKrok.Caption, "SCHRITT: 2");

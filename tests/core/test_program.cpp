@@ -127,7 +127,7 @@ struct NovyProgramTest : ::testing::Test {
   test::FakePlatform pl;
   TKontext k{ui, pl};
   test::RecordingMainWindow okno;
-  void SetUp() override { k.PripojOkno(&okno); }
+  void SetUp() override { k.AttachMainWindow(&okno); }
 };
 
 TEST_F(NovyProgramTest, ClearsTheProgramButKeepsTheBobbinChambers) {
@@ -166,7 +166,7 @@ TEST_F(NovyProgramTest, ClearsTheProgramButKeepsTheBobbinChambers) {
   EXPECT_EQ(k.Vyber.VybraneKroky[3], 0);
   EXPECT_EQ(k.AktKomora, 0);
   // The main window shows the empty program: captions, no step, a repaint.
-  EXPECT_EQ(okno.calls, (std::vector<std::string>{"VypisProgCaption", "ZobrazParametre 0", "Prekresli"}));
+  EXPECT_EQ(okno.calls, (std::vector<std::string>{"VypisProgCaption", "ZobrazParametre 0", "RepaintLater"}));
 }
 
 TEST_F(NovyProgramTest, ProgInicTakesTheUndoCopy) {

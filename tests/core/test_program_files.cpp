@@ -956,25 +956,25 @@ TEST_F(SuboryTest, OpenCommandOpensTheChosenFile) {
   EXPECT_EQ(k.Program.MenoSuboru, cesta);
 }
 
-TEST(ProgCaption, TheCaptionsFollowTheFiles) {
+TEST(ProgramCaptionsOf, TheCaptionsFollowTheFiles) {
   test::FakePlatform pl("/drives");
   TProgram p;
   p.MenoKostricky = "D:\\CONST_BOBBIN\\Korper\\Körper 1.kor";
   p.MenoKonstant = "/home/op/konst/k2.kvr";
   p.PoslednySubor = "/x/ulozeny.prg";
-  TProgCaption c = ProgCaption(p, pl);
+  ProgramCaptions c = ProgramCaptionsOf(p, pl);
   EXPECT_EQ(c.Kostricka, "KÖRPER NAME:\rKörper 1.kor");
   EXPECT_EQ(c.Konstanty, "KONSTANTEN NAME:\rk2.kvr");
   EXPECT_EQ(c.Program, "/x/ulozeny.prg");
   p.PoslednyOtvor = "/winding/programs/folder/of/many/letters/Spule_Nummer_12.prg";
-  c = ProgCaption(p, pl);
+  c = ProgramCaptionsOf(p, pl);
   EXPECT_EQ(c.Program, "..." + p.PoslednyOtvor.substr(p.PoslednyOtvor.size() - 41));
   // Under the drive root the operator reads the panel PC's path.
   p.PoslednyOtvor = pl.MapSystemPath("D:\\WINDING PROGRAMS\\Spule 12.prg");
-  EXPECT_EQ(ProgCaption(p, pl).Program, "D:\\WINDING PROGRAMS\\Spule 12.prg");
+  EXPECT_EQ(ProgramCaptionsOf(p, pl).Program, "D:\\WINDING PROGRAMS\\Spule 12.prg");
   p.PoslednyOtvor.clear();
   p.PoslednySubor = pl.MapSystemPath("E:\\a.prg");
-  EXPECT_EQ(ProgCaption(p, pl).Program, "E:\\a.prg");
+  EXPECT_EQ(ProgramCaptionsOf(p, pl).Program, "E:\\a.prg");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // A main window double that records what the logic asked of it, one line per
-// call ("ZobrazParametre 3", "Prekresli", ...), in order.
+// call ("ZobrazParametre 3", "RepaintLater", ...), in order.
 #pragma once
 #include <string>
 #include <vector>
@@ -12,12 +12,12 @@ struct RecordingMainWindow final : IMainWindow {
   std::vector<std::string> calls;
 
   void ZobrazParametre(int n) override { calls.push_back("ZobrazParametre " + std::to_string(n)); }
-  void Prekresli() override { calls.emplace_back("Prekresli"); }
-  void PrekresliHned() override { calls.emplace_back("PrekresliHned"); }
+  void RepaintLater() override { calls.emplace_back("RepaintLater"); }
+  void RepaintNow() override { calls.emplace_back("RepaintNow"); }
   void NastavVertPos(int n) override { calls.push_back("NastavVertPos " + std::to_string(n)); }
   void VypisProgCaption() override { calls.emplace_back("VypisProgCaption"); }
-  void ZobrazTextProgramu(const std::string& text) override { calls.push_back("ZobrazTextProgramu " + text); }
-  void ZobrazModel() override { calls.emplace_back("ZobrazModel"); }
+  void ShowProgramLine(const std::string& text) override { calls.push_back("ShowProgramLine " + text); }
+  void ShowModelAndGear() override { calls.emplace_back("ShowModelAndGear"); }
 };
 
 }  // namespace kvr::test

@@ -36,7 +36,7 @@ struct ContextWithProgram {
   RecordingMainWindow okno;
 
   ContextWithProgram() {
-    k.PripojOkno(&okno);
+    k.AttachMainWindow(&okno);
     SetKvr22(k);
     okno.calls.clear();
   }
