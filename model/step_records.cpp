@@ -72,8 +72,12 @@ void ZapisT(const TStroj& s, uint8_t prevod, const TKrok& krok, uint8_t* p, bool
   if (vinutie || online) {
     const int32_t m = MaxOtackyKroku(s, prevod);
     // A gear without a speed limit (the model lacks it) carries speed 0.
-    const int64_t kod = m == 0 ? 0 : Round(1023.0L / static_cast<long double>(m) * static_cast<long double>(krok.Otacky));
-    PutU16(p + 16, static_cast<uint16_t>(static_cast<uint64_t>(kod)));
+    // Ten bits of speed code, as the reader takes them: a speed above the
+    // gear's maximum (read from a file of another machine) is written as the
+    // maximum, never as a code the reader refuses.
+    const int64_t kod =
+        m == 0 ? 0 : RoundClamp(1023.0L / static_cast<long double>(m) * static_cast<long double>(krok.Otacky), 0, 1023);
+    PutU16(p + 16, static_cast<uint16_t>(kod));
     p[18] = U8(Uroven(krok.Rozbeh) | (Uroven(krok.Dobeh) << 4));
   }
   if (druh == kDruhVerschiebung || druh == kDruhSprung) p[19] = krok.RychPresun;

@@ -253,8 +253,20 @@ TEST_F(ZaznamyTest, KvrTOutOfRangeValuesKeepTheirLowBits) {
   const auto w = Vyrez(kZaznamT, kZaznamT);
   EXPECT_EQ(GetU32(&w[4]), 3000000000u);
   EXPECT_EQ(w[18] & 0x0F, 0x03);
-  EXPECT_EQ(GetU16(&w[16]), 0xFFFFu);  // Round(-1.023) = -1
+  // The speed code is the one field held to what the reader takes: 0..1023.
+  EXPECT_EQ(GetU16(&w[16]), 0u);
   EXPECT_EQ(GetU32(&w[20]), static_cast<uint32_t>(-262144));
+}
+
+TEST_F(ZaznamyTest, KvrTSpeedAboveTheGearsLimitIsWrittenAsTheLimit) {
+  // A speed read from another machine's file: the saved file must open again.
+  TKrok v = Winding();
+  v.Otacky = 12000;  // the gear runs 3000
+  KrokDoT(k, v, 1);
+  EXPECT_EQ(GetU16(&buf[kZaznamT + 16]), 1023u);
+  EXPECT_EQ(CheckKvrTSpeedCode(std::span<const uint8_t>(&buf[kZaznamT], kZaznamT), 1), std::nullopt);
+  KrokZT(k, k.Program.Kroky[1], 1);
+  EXPECT_EQ(k.Program.Kroky[1].Otacky, 3000);
 }
 
 TEST_F(ZaznamyTest, KvrTSpeedIsZeroForAGearWithoutLimit) {
