@@ -41,6 +41,14 @@ namespace kvr {
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+// A caption as a widget shows it: captions break their lines with carriage
+// returns (CR LF or a lone CR), which Qt would show as blanks.
+QString Shown(const std::string& s) {
+  QString t = Q(s);
+  t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return t;
+}
 
 QColor Farba(TColor c) {
   return QColor(static_cast<int>((c >> 16) & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>(c & 0xFF));
@@ -700,11 +708,12 @@ void QtFormView::RefreshControl(Bound& b) {
   QWidget* w = b.w;
   const QSignalBlocker block(w);
   const QString text = Q(c.Caption);
+  const QString lines = Shown(c.Caption);
   switch (c.Kind()) {
     case TControlKind::Panel:
     case TControlKind::Label: {
       auto* l = static_cast<QLabel*>(w);
-      if (l->text() != text) l->setText(text);
+      if (l->text() != lines) l->setText(lines);
       break;
     }
     case TControlKind::Image:
@@ -719,7 +728,7 @@ void QtFormView::RefreshControl(Bound& b) {
     case TControlKind::CheckBox:
     case TControlKind::RadioButton: {
       auto* a = static_cast<QAbstractButton*>(w);
-      if (a->text() != text) a->setText(text);
+      if (a->text() != lines) a->setText(lines);
       if (c.Kind() != TControlKind::Button && a->isChecked() != c.Checked) a->setChecked(c.Checked);
       break;
     }

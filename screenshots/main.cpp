@@ -21,6 +21,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -42,6 +43,7 @@
 #include "ui/info_window.h"
 #include "ui/main_window.h"
 #include "ui/rename_window.h"
+#include "model/program.h"
 #include "model/program_files.h"
 #include "model/sample_program.h"
 #include "ui/wait_window.h"
@@ -96,8 +98,9 @@ class ScreenshotUi final : public QtUi {
 
 // Shows f without a modal loop, lets its show handler and what it posted run,
 // and grabs its window. False, with the reason printed, when that failed.
-bool Vyfot(ScreenshotUi& ui, TForm& f, const QDir& out) {
+bool Vyfot(ScreenshotUi& ui, TForm& f, const QDir& out, const std::function<void()>& poZobrazeni = {}) {
   ui.Show(f);
+  if (poZobrazeni) ui.Binder().Dispatch(poZobrazeni);
   ui.Binder().RefreshAll();
   QCoreApplication::processEvents();
   ui.Binder().RefreshAll();
@@ -156,20 +159,32 @@ int Spusti(const QString& outDir) {
   // Every window of the station: the main form and the forms it owns. A form
   // without a window of its own is shown in the plain window the user
   // interface gives it.
+  // The main window shows its first windings step as the current step.
+  auto vyberVinutie = [&prog] {
+    TKontext& k = prog.Kontext();
+    for (int i = 1; i <= k.Program.PocetKrokov; ++i) {
+      if (DruhKroku(k.Program.Kroky[i]) != kDruhWicklung) continue;
+      k.Program.AktKrok = i;
+      prog.ZobrazParametre(i);
+      prog.NastavVertPos(i);
+      return;
+    }
+  };
   const struct {
     const char* member;
     TForm* form;
+    std::function<void()> poZobrazeni;
   } okna[] = {
-      {"prog", &prog},
-      {"fErrors", &prog.fErrors},
-      {"fInfo", &prog.fInfo},
-      {"fKonvertNazovToSubor", &prog.fKonvertNazovToSubor},
-      {"fUpDown", &prog.fUpDown},
-      {"fVstup", &prog.fVstup},
-      {"fVstupTW", &prog.fVstupTW},
-      {"fWait", &prog.fWait},
-      {"fWarnings", &prog.fWarnings},
-      {"fModel", &prog.fModel},
+      {"prog", &prog, vyberVinutie},
+      {"fErrors", &prog.fErrors, {}},
+      {"fInfo", &prog.fInfo, {}},
+      {"fKonvertNazovToSubor", &prog.fKonvertNazovToSubor, {}},
+      {"fUpDown", &prog.fUpDown, {}},
+      {"fVstup", &prog.fVstup, {}},
+      {"fVstupTW", &prog.fVstupTW, {}},
+      {"fWait", &prog.fWait, {}},
+      {"fWarnings", &prog.fWarnings, {}},
+      {"fModel", &prog.fModel, {}},
   };
   int failed = 0;
   for (const auto& o : okna) {
@@ -178,7 +193,7 @@ int Spusti(const QString& outDir) {
       ++failed;
       continue;
     }
-    if (!Vyfot(ui, *o.form, out)) ++failed;
+    if (!Vyfot(ui, *o.form, out, o.poZobrazeni)) ++failed;
     // The main window stays behind the others, as on the station.
     if (o.form != &prog) ui.Hide(*o.form);
   }

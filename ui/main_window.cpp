@@ -42,7 +42,7 @@ TProg::TProg(IUi& ui, IPlatform& platform)
       drawing(*this, k_, fVstup),
       machineState(*this, k_),
       captions(*this, k_),
-      stepPanel(*this, k_, drawing),
+      stepPanel(*this, k_, drawing, fVstup),
       stepKinds(*this) {
   k_.AttachMainWindow(this);
   BorderStyle = TBorderStyle::Sizeable;

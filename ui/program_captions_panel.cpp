@@ -7,8 +7,8 @@ namespace kvr {
 
 ProgramCaptionsPanel::ProgramCaptionsPanel(TForm& okno, TKontext& k)
     : pProgram{okno, "pProgram", TControlKind::Panel, "", {464, 32, 578, 30}},
-      lbKostricka{okno, "lbKostricka", TControlKind::Label, "KÖRPER NAME:", {464, 66, 288, 24}},
-      lbKonstanty{okno, "lbKonstanty", TControlKind::Label, "KONSTANTEN NAME:", {756, 66, 286, 24}},
+      lbKostricka{okno, "lbKostricka", TControlKind::Label, "KÖRPER NAME:", {464, 62, 288, 32}},
+      lbKonstanty{okno, "lbKonstanty", TControlKind::Label, "KONSTANTEN NAME:", {756, 62, 286, 32}},
       k_(k) {}
 
 void ProgramCaptionsPanel::VypisProgCaption() {

@@ -1,26 +1,75 @@
 #include "ui/step_panel.h"
 
+#include <cmath>
 #include <string>
+#include <vector>
 
+#include "form/ui_services.h"
+#include "link/online_senders.h"
 #include "model/context.h"
+#include "model/program.h"
+#include "tools/keypad.h"
 #include "ui/coil_drawing_panel.h"
 #include "view/captions.h"
 
 namespace kvr {
 
-StepPanel::StepPanel(TForm& okno, TKontext& k, CoilDrawingPanel& kresba)
-    : BKrok{okno, "BKrok", TControlKind::Button, "SCHRITT:  0", {464, 94, 200, 48}},
+namespace {
+
+constexpr const char* kMimoRozsahu = "WERT AUSSER BEREICH";
+constexpr const char* kKrizoveBody = " : L.Wendepunkt > R.Wendepunkt ";
+constexpr const char* kInyPrevod = " Drehzahl ist fur andere Getriebe programmiert ! ";
+
+void Povol(TControl& c, bool ano) { c.Enabled = ano; }
+
+}  // namespace
+
+StepPanel::StepPanel(TForm& okno, TKontext& k, CoilDrawingPanel& kresba, TVstup& vstup)
+    : Panel2{okno, "Panel2", TControlKind::Panel, "", {464, 94, 380, 48}},
+      BKrok{okno, "BKrok", TControlKind::Button, "SCHRITT:  0", {0, 0, 300, 48}},
+      SpinButton1{okno, "SpinButton1", TControlKind::Panel, "", {304, 0, 76, 48}},
+      SpinButton1Up{okno, "SpinButton1Up", TControlKind::Button, "▲", {0, 0, 76, 24}},
+      SpinButton1Down{okno, "SpinButton1Down", TControlKind::Button, "▼", {0, 24, 76, 24}},
       pStepBackground{okno, "pStepBackground", TControlKind::Panel, "SCHRITT:  0", {464, 146, 380, 488}},
       gParam{okno, "gParam", TControlKind::GroupBox, "", {0, 0, 380, 488}},
-      bNulovat{okno, "bNulovat", TControlKind::Button, " WINDUNGEN: ", {8, 20, 364, 44}},
-      lbSF{okno, "lbSF", TControlKind::Label, "SPEZIELLE FUNKTIONEN", {8, 380, 364, 44}},
-      lbInOut{okno, "lbInOut", TControlKind::Label, " EINGÄNGE / AUSGÄNGE ", {8, 432, 364, 44}},
+      BZavity{okno, "BZavity", TControlKind::Button, "WINDUNGSZAHL:", {8, 18, 364, 36}},
+      bPosuvMM{okno, "bPosuvMM", TControlKind::Button, "VORSCH.[mm]: ", {8, 56, 320, 36}},
+      SpinButtonPosuv{okno, "SpinButtonPosuv", TControlKind::Panel, "", {332, 56, 40, 36}},
+      bLRev{okno, "bLRev", TControlKind::Button, " L.WENDEPUNKT: ", {8, 94, 180, 36}},
+      bPRev{okno, "bPRev", TControlKind::Button, " R.WENDEPUNKT: ", {192, 94, 180, 36}},
+      bOtacky{okno, "bOtacky", TControlKind::Button, " DREHZAHL: ", {8, 132, 320, 36}},
+      pOtackyWarning{okno, "pOtackyWarning", TControlKind::Panel, "", {332, 132, 40, 36}},
+      bRoDo{okno, "bRoDo", TControlKind::Button, " BESCHL/ABBREMS: ", {8, 170, 180, 36}},
+      bTypCyklu{okno, "bTypCyklu", TControlKind::Button, " ZYKLUSART: ", {192, 170, 180, 36}},
+      bNulovat{okno, "bNulovat", TControlKind::Button, " WINDUNGEN: ", {8, 208, 180, 36}},
+      bVrstva{okno, "bVrstva", TControlKind::Button, " LAGE: ", {192, 208, 180, 36}},
+      bSOtac{okno, "bSOtac", TControlKind::Button, " DREHRICHTUNG: ", {8, 246, 180, 36}},
+      bSNav{okno, "bSNav", TControlKind::Button, " VORSCH. RICHT. : ", {192, 246, 180, 36}},
+      bKryt{okno, "bKryt", TControlKind::Button, " SCHILD: ", {8, 284, 180, 36}},
+      lbSF{okno, "lbSF", TControlKind::Label, "SPEZIELLE FUNKTIONEN", {8, 326, 180, 156}},
+      lbInOut{okno, "lbInOut", TControlKind::Label, " EINGÄNGE / AUSGÄNGE ", {192, 326, 180, 156}},
       k_(k),
-      kresba_(kresba) {
+      kresba_(kresba),
+      vstup_(vstup) {
+  BKrok.Parent = Panel2.Name();
+  SpinButton1.Parent = Panel2.Name();
+  SpinButton1Up.Parent = SpinButton1.Name();
+  SpinButton1Down.Parent = SpinButton1.Name();
   gParam.Parent = pStepBackground.Name();
-  bNulovat.Parent = gParam.Name();
-  lbSF.Parent = gParam.Name();
-  lbInOut.Parent = gParam.Name();
+  for (TControl* c : {&BZavity, &bPosuvMM, &SpinButtonPosuv, &bLRev, &bPRev, &bOtacky, &pOtackyWarning, &bRoDo,
+                      &bTypCyklu, &bNulovat, &bVrstva, &bSOtac, &bSNav, &bKryt, &lbSF, &lbInOut})
+    c->Parent = gParam.Name();
+
+  BKrok.OnClick = [this] { BKrokClick(); };
+  SpinButton1Up.OnClick = [this] { SpinButton1UpClick(); };
+  SpinButton1Down.OnClick = [this] { SpinButton1DownClick(); };
+  BZavity.OnClick = [this] { BZavityClick(); };
+  bLRev.OnClick = [this] { bLRevClick(); };
+  bPRev.OnClick = [this] { bPRevClick(); };
+  bPosuvMM.OnClick = [this] { bPosuvMMClick(); };
+  bOtacky.OnClick = [this] { bOtackyClick(); };
+  pOtackyWarning.OnClick = [this] { pOtackyWarningClick(); };
+  lbInOut.OnClick = [this] { lbInOutClick(); };
 }
 
 void StepPanel::ZobrazParametre(int n) {
@@ -30,13 +79,152 @@ void StepPanel::ZobrazParametre(int n) {
     return;
   }
   gParam.Visible = true;
-  gParam.Caption = StepCaption(k_.Program.AktKrok) + " ";
+  TKrok& krok = k_.Program.Kroky[n];
+  if (krok.Rozbeh == 0) krok.Rozbeh = 1;
+  if (krok.Dobeh == 0) krok.Dobeh = 1;
+
+  const TStepPanelTexts t = StepPanelTexts(k_, n);
+  gParam.Caption = t.gParam;
+  bVrstva.Caption = t.bVrstva;
+  SpinButtonPosuv.Visible = t.SpinButtonPosuvVisible;
+  BZavity.Caption = t.BZavity;
+  pOtackyWarning.Color = t.pOtackyWarning;
+  bPosuvMM.Caption = t.bPosuvMM;
+  bLRev.Caption = t.bLRev;
+  bPRev.Caption = t.bPRev;
+  bRoDo.Caption = t.bRoDo;
+  bOtacky.Caption = t.bOtacky;
+  bTypCyklu.Caption = t.bTypCyklu;
+  bNulovat.Caption = t.bNulovat;
+  bSOtac.Caption = t.bSOtac;
+  bSNav.Caption = t.bSNav;
+  bKryt.Caption = t.bKryt;
   kresba_.ZobrazKrokPodKresbou(n);
+  Vypis_SF(krok);
+  Vypis_IO(krok);
+
+  const TStepPanelEnabled e = StepPanelEnabled(DruhKroku(krok), k_.Stroj.Model);
+  Povol(bNulovat, e.bNulovat);
+  Povol(BZavity, e.BZavity);
+  Povol(bOtacky, e.bOtacky);
+  Povol(bRoDo, e.bRoDo);
+  Povol(bKryt, e.bKryt);
+  Povol(bPosuvMM, e.bPosuvMM);
+  Povol(bLRev, e.bLRev);
+  Povol(bPRev, e.bPRev);
+  Povol(bTypCyklu, e.bTypCyklu);
+  Povol(bSNav, e.bSNav);
+  Povol(bSOtac, e.bSOtac);
+  Povol(lbSF, e.lbSF);
+  Povol(bVrstva, e.bVrstva);
+  Povol(lbInOut, e.lbInOut);
+}
+
+void StepPanel::Vypis_SF(const TKrok& krok) { lbSF.Caption = TextSF(krok); }
+void StepPanel::Vypis_IO(const TKrok& krok) { lbInOut.Caption = TextIO(krok); }
+
+void StepPanel::VyberKrok(int n) {
+  k_.Program.AktKrok = n;
+  BKrok.Caption = StepCaption(n);
+  ZobrazParametre(n);
+  TVyber& v = k_.Vyber;
+  if (v.BlokOd != 0 || v.BlokDo != 0 || v.TestVybraneKroky()) {
+    v.ZrusVybraneKroky();
+    v.BlokOd = n;
+    v.BlokDo = n;
+  }
+  kresba_.NastavVertPos(n);
+}
+
+void StepPanel::SpinButton1DownClick() {
+  const int a = k_.Program.AktKrok;
+  if (a <= 0) return;
+  if (k_.Program.Online != 0) {
+    Posli_Krok(k_, a - 1);
+    return;
+  }
+  VyberKrok(a - 1);
+  kresba_.Invalidate();
+}
+
+void StepPanel::SpinButton1UpClick() {
+  const int a = k_.Program.AktKrok;
+  if (a >= kMaxKrokov) return;
+  if (k_.Program.Online != 0) {
+    Posli_Krok(k_, a + 1);
+    return;
+  }
+  VyberKrok(a + 1);
+  kresba_.Invalidate();
 }
 
 void StepPanel::SpinButton1Exit() {
   kresba_.NastavVertPos(k_.Program.AktKrok);
   kresba_.Invalidate();
 }
+
+void StepPanel::BKrokClick() {
+  const auto r = KeypadRequest(k_, TKeypadButton::BKrok);
+  k_.Dialogy.DruhParametra = *r->DruhParametra;
+  vstup_.Caption = *r->Prompt;
+  vstup_.ButtonBODKA.Enabled = false;
+  if (k_.Ui->ShowModal(vstup_) != TModalResult::Ok) return;
+  const long double v = k_.Dialogy.VstupHodnota;
+  if (!r->Accepts(v)) {
+    k_.Ui->Message(TMsgKind::Error, kMimoRozsahu, TMsgButtons::Ok);
+    return;
+  }
+  const int n = static_cast<int>(std::trunc(v));
+  if (k_.Program.Online != 0) {
+    Posli_KrokParam(k_, n);
+    return;
+  }
+  VyberKrok(n);
+  kresba_.RepaintLater();
+}
+
+void StepPanel::ZmenParameter(TKeypadButton b) {
+  const auto r = KeypadRequest(k_, b);
+  if (!r) return;
+  if (r->DruhParametra) k_.Dialogy.DruhParametra = *r->DruhParametra;
+  if (r->Prompt) vstup_.Caption = *r->Prompt;
+  if (r->Bodka != TBodka::AsLeft) vstup_.ButtonBODKA.Enabled = r->Bodka == TBodka::On;
+  if (k_.Ui->ShowModal(vstup_) != TModalResult::Ok) return;
+  const long double v = k_.Dialogy.VstupHodnota;
+  if (!r->Accepts(v)) {
+    k_.Ui->Message(TMsgKind::Error, kMimoRozsahu, TMsgButtons::Ok);
+    return;
+  }
+  const int a = k_.Program.AktKrok;
+  if (b == TKeypadButton::bPRev && a >= 1 && a <= kMaxKrokov &&
+      v < static_cast<long double>(k_.Program.Kroky[a].LRev)) {
+    k_.Ui->Message(TMsgKind::Error, kKrizoveBody, TMsgButtons::Ok);
+    return;
+  }
+  std::vector<int> ciele;
+  if (k_.Vyber.TestVybraneKroky()) {
+    for (int i = 1; i <= kMaxKrokov; ++i)
+      if (k_.Vyber.Oznaceny(i)) ciele.push_back(i);
+  } else if (a >= 1 && a <= kMaxKrokov) {
+    ciele.push_back(a);
+  }
+  for (int i : ciele) StoreKeypadValue(k_, b, i, k_.Program.Kroky[i], v);
+  for (int i : ciele) Posli_KrokParam(k_, i);
+  ZobrazParametre(a);
+  kresba_.Invalidate();
+}
+
+void StepPanel::BZavityClick() { ZmenParameter(TKeypadButton::BZavity); }
+void StepPanel::bLRevClick() { ZmenParameter(TKeypadButton::bLRev); }
+void StepPanel::bPRevClick() { ZmenParameter(TKeypadButton::bPRev); }
+void StepPanel::bPosuvMMClick() { ZmenParameter(TKeypadButton::bPosuvMM); }
+void StepPanel::bOtackyClick() { ZmenParameter(TKeypadButton::bOtacky); }
+
+void StepPanel::pOtackyWarningClick() {
+  if (pOtackyWarning.Color == clRed) k_.Ui->Message(TMsgKind::Error, kInyPrevod, TMsgButtons::Ok);
+  bOtackyClick();
+}
+
+void StepPanel::lbInOutClick() { ZobrazParametre(k_.Program.AktKrok); }
 
 }  // namespace kvr

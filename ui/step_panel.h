@@ -1,37 +1,81 @@
-// The main window's current step: the step button and the parameter group
-// with its special functions and inputs/outputs lines.
+// The main window's current step: the step button with its spinner and the
+// parameter group, whose buttons show the step's values and change them for
+// the current step or every marked step.
 #pragma once
 #include "form/form.h"
+#include "view/step_panel_view.h"
 
 namespace kvr {
 
 struct TKontext;
 class CoilDrawingPanel;
+class TVstup;
 
 class StepPanel {
  public:
-  StepPanel(TForm& okno, TKontext& k, CoilDrawingPanel& kresba);
+  StepPanel(TForm& okno, TKontext& k, CoilDrawingPanel& kresba, TVstup& vstup);
   StepPanel(const StepPanel&) = delete;
   StepPanel& operator=(const StepPanel&) = delete;
 
+  TControl Panel2;
   TControl BKrok;
+  // A spinner of two halves: the up half steps forward, the down half back.
+  TControl SpinButton1;
+  TControl SpinButton1Up;
+  TControl SpinButton1Down;
   // The step parameters stand on a background that shows through while no
   // step is shown.
   TControl pStepBackground;
   TControl gParam;
+  TControl BZavity;
+  TControl bPosuvMM;
+  TControl SpinButtonPosuv;
+  TControl bLRev;
+  TControl bPRev;
+  TControl bOtacky;
+  TControl pOtackyWarning;
+  TControl bRoDo;
+  TControl bTypCyklu;
   TControl bNulovat;
+  TControl bVrstva;
+  TControl bSOtac;
+  TControl bSNav;
+  TControl bKryt;
   TControl lbSF;
   TControl lbInOut;
 
   // Shows step n: the step button, the parameter group (hidden for no step)
-  // and the panels below the drawing.
+  // and the panels below the drawing. A run-up or run-down of 0 becomes 1 in
+  // the step itself.
   void ZobrazParametre(int n);
+  void Vypis_SF(const TKrok& krok);
+  void Vypis_IO(const TKrok& krok);
+
+  void BKrokClick();
+  void SpinButton1DownClick();
+  void SpinButton1UpClick();
   // Leaving the step spinner: the current step comes into view.
   void SpinButton1Exit();
+  void BZavityClick();
+  void bLRevClick();
+  void bPRevClick();
+  void bPosuvMMClick();
+  void bOtackyClick();
+  void pOtackyWarningClick();
+  // The inputs/outputs window is not built yet: the click shows the step
+  // again and opens nothing.
+  void lbInOutClick();
 
  private:
+  // The keypad pattern: ask, check, store into the marked steps or the
+  // current one, send, show.
+  void ZmenParameter(TKeypadButton b);
+  // A new current step chosen offline.
+  void VyberKrok(int n);
+
   TKontext& k_;
   CoilDrawingPanel& kresba_;
+  TVstup& vstup_;
 };
 
 }  // namespace kvr

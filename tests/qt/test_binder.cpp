@@ -176,6 +176,20 @@ TEST_F(BinderTest, EveryControlHasAWidgetOfItsKindUnderItsName) {
   EXPECT_EQ(W<QRadioButton>("rbA")->parentWidget(), W<QGroupBox>("gSkupina"));
 }
 
+TEST_F(BinderTest, CarriageReturnsBreakTheLinesOfEveryControlThatShowsText) {
+  const std::string caption = "\r\rEINS\r\nZWEI\rDREI";
+  const QString shown = QStringLiteral("\n\nEINS\nZWEI\nDREI");
+  for (TControl* c : {&f.pStav, &f.lbText, &f.bOK, &f.chbZap, &f.rbA}) c->Caption = caption;
+  binder.RefreshAll();
+  EXPECT_EQ(W<QLabel>("pStav")->text(), shown);
+  EXPECT_EQ(W<QLabel>("lbText")->text(), shown);
+  EXPECT_EQ(W<QPushButton>("bOK")->text(), shown);
+  EXPECT_EQ(W<QCheckBox>("chbZap")->text(), shown);
+  EXPECT_EQ(W<QRadioButton>("rbA")->text(), shown);
+  // The caption itself keeps its carriage returns.
+  EXPECT_EQ(f.lbText.Caption, caption);
+}
+
 TEST_F(BinderTest, MenuEntriesFormMenusByParent) {
   const QList<QAction*> bar = okno->menuBar()->actions();
   ASSERT_EQ(bar.size(), 2);

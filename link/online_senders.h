@@ -1,0 +1,16 @@
+// The online senders the editing code calls after a stored change or a new
+// step choice. The station never starts the link, so the program store is
+// always offline and they send nothing; while no link exists they send nothing
+// online either.
+#pragma once
+
+namespace kvr {
+
+struct TKontext;
+
+// Sends step n's parameters to the machine (online mode only).
+void Posli_KrokParam(const TKontext& k, int n);
+// Asks the machine to make step n its current step (online mode only).
+void Posli_Krok(const TKontext& k, int n);
+
+}  // namespace kvr
