@@ -41,7 +41,7 @@ struct Stanica {
     k.Stroj.Model = "KVR - 100";
     k.Stroj.Prevod = 1;
     NastavModel(k);
-    UkazkovyProgram(k, kMaxKrokov);
+    SampleProgram(k, kMaxKrokov);
     k.Program.AktKrok = 100;
   }
   // A repaint of the station's paint box: the walk kept between repaints.
@@ -104,7 +104,7 @@ struct Boky {
     k.Stroj.Model = "KVR - 100";
     k.Stroj.Prevod = 1;
     NastavModel(k);
-    if (!OtvorProgram(k, KVR_BENCH_DATA "/flank_350.kvr") || k.Program.PocetKrokov != kMaxKrokov ||
+    if (!OpenProgramFile(k, KVR_BENCH_DATA "/flank_350.kvr") || k.Program.PocetKrokov != kMaxKrokov ||
         static_cast<long double>(k.Program.Kroky[350].TrapezL) == 0.0L) {
       std::cerr << "flank_350.kvr did not open as expected\n";
       std::exit(1);

@@ -19,11 +19,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   const kvr::TDesktop& d = k.Desktop;
-  k.Program.MenoSuboru = kvr::CitajKratkyRetazec(d.MenoSuboru, 255);
-  k.Stroj.Model = kvr::CitajKratkyRetazec(d.Model, 20);
+  k.Program.MenoSuboru = kvr::ReadShortString(d.MenoSuboru, 255);
+  k.Stroj.Model = kvr::ReadShortString(d.Model, 20);
   k.Stroj.Prevod = d.Prevod;
-  k.Program.MenoKonstant = kvr::CitajKratkyRetazec(d.MenoKonstant, 255);
-  k.Program.MenoKostricky = kvr::CitajKratkyRetazec(d.MenoKostricky, 255);
+  k.Program.MenoKonstant = kvr::ReadShortString(d.MenoKonstant, 255);
+  k.Program.MenoKostricky = kvr::ReadShortString(d.MenoKostricky, 255);
   k.Kostricka = d.Kostricka;
   kvr::NastavModel(k);
   return 0;

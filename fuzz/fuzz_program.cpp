@@ -1,5 +1,5 @@
 // Program files of every end marker through the open command (the two-phase
-// PripravProgram / PouziProgram), then saved and reopened twice: a file the
+// PrepareProgram / TakeProgram), then saved and reopened twice: a file the
 // station wrote must open again, and the second open-and-save cycle must give
 // the bytes of the first.
 // Input: one configuration byte (model and gear in force before the open),
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint32_t marker = Marker(file);
   kvr::TKontext& k = *st.k;
   try {
-    if (!kvr::OtvorProgram(k, st.Write("in.prg", file))) return 0;
+    if (!kvr::OpenProgramFile(k, st.Write("in.prg", file))) return 0;
   } catch (const kvr::TIoError&) {
     return 0;  // reported through the general error report, as the station does
   }
@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int cycle = 0; cycle < 3; ++cycle) {
     const std::string out = st.Path("cycle.prg");  // one name: KVR-G/C headers hold it
     try {
-      kvr::UlozDoSuboru(k, out, format, warnings);
+      kvr::WriteProgramFile(k, out, format, warnings);
     } catch (const kvr::TIoError& e) {
       Fail(std::string("saving what was read: ") + e.what());
     }
@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     st.ui.All.clear();
     bool opened = false;
     try {
-      opened = kvr::OtvorProgram(k, out);
+      opened = kvr::OpenProgramFile(k, out);
     } catch (const kvr::TIoError& e) {
       Fail(std::string("reopening a saved file: ") + e.what());
     }

@@ -70,20 +70,20 @@ int main(int argc, char** argv) {
 
   kvr::fuzz::Station st;
   kvr::TKontext& k = *st.k;
-  kvr::UkazkovyProgram(k, 24);
-  const std::string ini = kvr::CestaWarningov(k);
+  kvr::SampleProgram(k, 24);
+  const std::string ini = kvr::WarningsIniPath(k);
   const std::string warnings = "[WARNINGS]\r\nSTEP_1=Draht pr\xFC" "fen\r\nSTEP_3=\"Achtung Kante\"\r\n";
   {
     std::ofstream(ini, std::ios::binary) << warnings;
   }
-  kvr::UlozDoSuboru(k, st.Path("s.gc"), 0, false);
-  kvr::UlozDoSuboru(k, st.Path("s.t"), 1, false);
-  kvr::UlozDoSuboru(k, st.Path("s.tw"), 1, true);
+  kvr::WriteProgramFile(k, st.Path("s.gc"), 0, false);
+  kvr::WriteProgramFile(k, st.Path("s.t"), 1, false);
+  kvr::WriteProgramFile(k, st.Path("s.tw"), 1, true);
   // The largest programs: 350 steps, and an image beyond the 32768-byte buffer.
   {
     kvr::fuzz::Station big;
-    kvr::UkazkovyProgram(*big.k, 350);
-    kvr::UlozDoSuboru(*big.k, big.Path("s350.t"), 1, false);
+    kvr::SampleProgram(*big.k, 350);
+    kvr::WriteProgramFile(*big.k, big.Path("s350.t"), 1, false);
     programs.emplace_back("sample350_t", big.Read(big.Path("s350.t")));
     Bytes oversized(32768 + 68 + 1202, 0);
     const Bytes mt = Marker(kvr::kZnackaT);
@@ -149,7 +149,7 @@ int main(int argc, char** argv) {
   kvr::UlozKonstanty(k, st.Path("c.kvr"));
   for (uint8_t c : configs) Seed("fuzz_constants", "default_" + std::to_string(c), Prefixed(c, st.Read(st.Path("c.kvr"))));
 
-  const kvr::TDesktop d = kvr::PredvolenyDesktop();
+  const kvr::TDesktop d = kvr::DefaultDesktop();
   Seed("fuzz_desktop", "default", Bytes(d.Bytes(), d.Bytes() + sizeof(kvr::TDesktop)));
 
   Seed("fuzz_warnings_ini", "warnings", warnings);

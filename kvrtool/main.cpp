@@ -266,7 +266,7 @@ std::string InfoJson(const TKontext& k, uint32_t znacka, const std::vector<std::
   const TProgram& p = k.Program;
   TJson j;
   j.ZaciatokObjektu();
-  j.Kluc("format").Text(NazovFormatu(znacka));
+  j.Kluc("format").Text(FormatName(znacka));
   j.Kluc("marker").Cislo(znacka);
   j.Kluc("Model").Text(k.Stroj.Model);
   j.Kluc("Prevod").Cislo(k.Stroj.Prevod);
@@ -299,7 +299,7 @@ std::string InfoText(const TKontext& k, uint32_t znacka) {
   char z[16];
   std::snprintf(z, sizeof z, "0x%08X", static_cast<unsigned>(znacka));
   std::string o;
-  o += "Format:          " + std::string(NazovFormatu(znacka)) + " (" + z + ")\n";
+  o += "Format:          " + std::string(FormatName(znacka)) + " (" + z + ")\n";
   o += "Model:           " + k.Stroj.Model + "\n";
   o += "Prevod:          " + std::to_string(k.Stroj.Prevod) + "\n";
   o += "MenoKostricky:   " + p.MenoKostricky + "\n";
@@ -372,7 +372,7 @@ std::string VrstvyText(const TKontext& k) {
 
 // The end marker of a file that was just opened.
 uint32_t ZnackaSuboru(const std::string& cesta) {
-  std::optional<std::vector<uint8_t>> d = CitajCelySubor(cesta);
+  std::optional<std::vector<uint8_t>> d = ReadWholeFile(cesta);
   if (!d || d->size() < kDlzkaZnacky) return 0;
   return GetU32(d->data() + d->size() - kDlzkaZnacky);
 }
@@ -391,7 +391,7 @@ int Spusti(const TVolby& v, SignalCleanup& upratovanie) {
   uint32_t znacka = 0;
   bool nacitany = false;
   try {
-    nacitany = OtvorProgram(k, vstup);
+    nacitany = OpenProgramFile(k, vstup);
     if (nacitany) znacka = ZnackaSuboru(vstup);
   } catch (const std::exception& e) {
     ui.All.emplace_back(e.what());
@@ -426,7 +426,7 @@ int Spusti(const TVolby& v, SignalCleanup& upratovanie) {
     return kOk;
   }
   try {
-    UlozDoSuboru(k, v.subory[1], v.format == "gc" ? 0 : 1, v.format == "tw");
+    WriteProgramFile(k, v.subory[1], v.format == "gc" ? 0 : 1, v.format == "tw");
   } catch (const std::exception& e) {
     std::cerr << e.what() << "\n";
     return kChybaZapisu;

@@ -61,7 +61,7 @@ std::string WhyText(const TRenameOutcome& o) {
 
 bool IsFolder(const std::string& path) {
   std::error_code ec;
-  return fs::is_directory(NativnaCesta(path), ec);
+  return fs::is_directory(NativePath(path), ec);
 }
 
 std::string InFolder(const std::string& folder, const std::string& name) {

@@ -33,7 +33,7 @@ const std::array<TSablona, 9> kSablony = {{
 
 namespace {
 
-const TSablona& NajdiSablonu(int TSablona::*cislovanie, int hodnota, const char* co) {
+const TSablona& FindTemplate(int TSablona::*cislovanie, int hodnota, const char* co) {
   for (const TSablona& t : kSablony)
     if (t.*cislovanie == hodnota) return t;
   throw std::out_of_range(co);
@@ -41,12 +41,12 @@ const TSablona& NajdiSablonu(int TSablona::*cislovanie, int hodnota, const char*
 
 }  // namespace
 
-const TSablona& SablonaSlotu(int s) { return NajdiSablonu(&TSablona::DesktopSlot, s, "desktop template slot"); }
-const TSablona& SablonaZaznamu(int j) {
-  return NajdiSablonu(&TSablona::ZaznamSuboru, j, "constants file record");
+const TSablona& TemplateOfSlot(int s) { return FindTemplate(&TSablona::DesktopSlot, s, "desktop template slot"); }
+const TSablona& TemplateOfRecord(int j) {
+  return FindTemplate(&TSablona::ZaznamSuboru, j, "constants file record");
 }
 
-TKrok PredvolenyKrok(TPredvolba p) {
+TKrok DefaultStep(TPredvolba p) {
   TKrok k;
   std::memset(static_cast<void*>(&k), 0, sizeof k);
   k.TypCyklu = 1;
@@ -94,12 +94,12 @@ TKrok PredvolenyKrok(TPredvolba p) {
   return k;
 }
 
-int PociatocnaKomora(const TKostricka& kostricka) {
+int FirstChamber(const TKostricka& kostricka) {
   return static_cast<long double>(kostricka.Komory[0].KomoraP) != 0.0L ? 1 : 0;
 }
 
 void NacitajKostricku(TKontext& k, const std::string& cesta, TKostricka& kostricka) {
-  std::optional<std::vector<uint8_t>> d = CitajCelySubor(cesta);
+  std::optional<std::vector<uint8_t>> d = ReadWholeFile(cesta);
   if (!d) throw TIoError(NotARegularFile(cesta).value_or(std::string(kTextNeotvori) + "\"" + cesta + "\""));
   const size_t n = d->size();
   if (n >= sizeof(TKostricka) && n < 2 * sizeof(TKostricka)) {
@@ -116,21 +116,21 @@ void NacitajKostricku(TKontext& k, const std::string& cesta, TKostricka& kostric
 }
 
 void UlozKostricku(const std::string& cesta, const TKostricka& kostricka) {
-  ZapisSuborBezpecne(cesta, std::span<const uint8_t>(kostricka.Bytes(), sizeof(TKostricka)));
+  WriteFileSafely(cesta, std::span<const uint8_t>(kostricka.Bytes(), sizeof(TKostricka)));
 }
 
 void PredvoleneKonstanty(TKontext& k) {
-  for (const TSablona& t : kSablony) k.KonstKroky[static_cast<size_t>(t.Index)] = PredvolenyKrok(t.Predvolba);
+  for (const TSablona& t : kSablony) k.KonstKroky[static_cast<size_t>(t.Index)] = DefaultStep(t.Predvolba);
 }
 
 void NacitajKonstanty(TKontext& k, const std::string& cesta) {
   std::error_code ec;
-  const bool existuje = fs::exists(NativnaCesta(cesta), ec) || ec;
+  const bool existuje = fs::exists(NativePath(cesta), ec) || ec;
   std::optional<std::vector<uint8_t>> d;
   if (existuje) {
     // A file that is there but cannot be read is an input/output error, not
     // a reason to replace the templates by the defaults.
-    d = CitajCelySubor(cesta);
+    d = ReadWholeFile(cesta);
     if (!d) throw TIoError(NotARegularFile(cesta).value_or(std::string(kTextNeotvori) + "\"" + cesta + "\""));
   }
   if (!d || d->size() < kSuborKonstant || d->size() >= kSuborKonstant + kZaznamKonstant) {
@@ -140,7 +140,7 @@ void NacitajKonstanty(TKontext& k, const std::string& cesta) {
   std::vector<uint8_t>& buf = k.Subory.SuborBuf;
   std::copy_n(d->begin(), std::min(d->size(), buf.size()), buf.begin());
   for (int j = 0; j < 9; ++j) {
-    const TSablona& t = SablonaZaznamu(j);
+    const TSablona& t = TemplateOfRecord(j);
     // Templates are read under the gear in force at the program's step j.
     KrokZT(k.Stroj, PrevodKroku(k.Stroj, k.Program.Kroky, j), buf, j, k.KonstKroky[static_cast<size_t>(t.Index)]);
   }
@@ -150,13 +150,13 @@ void UlozKonstanty(TKontext& k, const std::string& cesta) {
   std::vector<uint8_t>& buf = k.Subory.SuborBuf;
   std::fill(buf.begin(), buf.end(), uint8_t{0});
   for (int j = 0; j < 9; ++j) {
-    const TSablona& t = SablonaZaznamu(j);
+    const TSablona& t = TemplateOfRecord(j);
     TKrok& krok = k.KonstKroky[static_cast<size_t>(t.Index)];
     krok.Druh = t.DruhZapisany;
     // Templates are written under the gear in force at the program's step j.
     KrokDoT(k.Stroj, PrevodKroku(k.Stroj, k.Program.Kroky, j), krok, buf, j);
   }
-  ZapisSuborBezpecne(cesta, std::span<const uint8_t>(buf.data(), kSuborKonstant));
+  WriteFileSafely(cesta, std::span<const uint8_t>(buf.data(), kSuborKonstant));
 }
 
 }  // namespace kvr

@@ -24,7 +24,7 @@ constexpr size_t kSuborKonstant = 9 * kZaznamKonstant;
 
 enum class TPredvolba { Navijanie, Presun, Skok, Bandaz, Pauza, Prevod };
 // A default step record: winding, shift, jump, taping, pause, gear.
-TKrok PredvolenyKrok(TPredvolba p);
+TKrok DefaultStep(TPredvolba p);
 
 // One step template and its three numberings.
 struct TSablona {
@@ -37,8 +37,8 @@ struct TSablona {
 };
 extern const std::array<TSablona, 9> kSablony;
 // The template stored in desktop slot s / file record j.
-const TSablona& SablonaSlotu(int s);
-const TSablona& SablonaZaznamu(int j);
+const TSablona& TemplateOfSlot(int s);
+const TSablona& TemplateOfRecord(int j);
 
 // A bobbin file of 502 to 1003 bytes holds one record, one of 382 to 501
 // bytes one older record (converted: chambers 11 to 20 empty). Any other size
@@ -56,6 +56,6 @@ void PredvoleneKonstanty(TKontext& k);
 
 // Current chamber after a bobbin was loaded: 1 when chamber 1 has a right
 // reversal point, else 0.
-int PociatocnaKomora(const TKostricka& kostricka);
+int FirstChamber(const TKostricka& kostricka);
 
 }  // namespace kvr

@@ -120,7 +120,7 @@ size_t PocetZnakov(std::string_view utf8) {
   return n;
 }
 
-std::string PrvychZnakov(std::string_view utf8, size_t n) {
+std::string FirstChars(std::string_view utf8, size_t n) {
   size_t i = 0;
   uint32_t cp = 0;
   for (size_t z = 0; z < n && i < utf8.size(); ++z) DalsiZnakUtf8(utf8, i, cp);
@@ -136,12 +136,12 @@ std::string PoslednychZnakov(std::string_view utf8, size_t n) {
   return std::string(utf8.substr(i));
 }
 
-std::string CitajKratkyRetazec(const uint8_t* pole, size_t maxDlzka) {
+std::string ReadShortString(const uint8_t* pole, size_t maxDlzka) {
   const size_t n = std::min<size_t>(pole[0], maxDlzka);
   return Cp1252NaUtf8(std::string_view(reinterpret_cast<const char*>(pole + 1), n));
 }
 
-void ZapisKratkyRetazec(uint8_t* pole, std::string_view utf8, size_t maxDlzka) {
+void WriteShortString(uint8_t* pole, std::string_view utf8, size_t maxDlzka) {
   std::string b = Utf8NaCp1252(utf8);
   const size_t n = std::min({b.size(), maxDlzka, size_t{255}});
   pole[0] = static_cast<uint8_t>(n);

@@ -26,7 +26,7 @@ bool DalsiZnakUtf8(std::string_view s, size_t& i, uint32_t& cp);
 // Characters (code points) of a UTF-8 text; a malformed byte counts as one.
 size_t PocetZnakov(std::string_view utf8);
 // The first / last n characters of a UTF-8 text.
-std::string PrvychZnakov(std::string_view utf8, size_t n);
+std::string FirstChars(std::string_view utf8, size_t n);
 std::string PoslednychZnakov(std::string_view utf8, size_t n);
 
 // Short strings of a record field: one length byte, then the characters, one
@@ -34,7 +34,7 @@ std::string PoslednychZnakov(std::string_view utf8, size_t n);
 // byte says, so it never reads past the field. The writer cuts the text to
 // maxDlzka characters and writes only the length byte and the characters: the
 // rest of the field keeps the bytes it had.
-std::string CitajKratkyRetazec(const uint8_t* pole, size_t maxDlzka);
-void ZapisKratkyRetazec(uint8_t* pole, std::string_view utf8, size_t maxDlzka);
+std::string ReadShortString(const uint8_t* pole, size_t maxDlzka);
+void WriteShortString(uint8_t* pole, std::string_view utf8, size_t maxDlzka);
 
 }  // namespace kvr

@@ -28,9 +28,9 @@ constexpr TMiesto kPredvoleneMiesta[kPocetSlotov] = {
 
 }  // namespace
 
-TDesktop PredvolenyDesktop() {
+TDesktop DefaultDesktop() {
   TDesktop d{};
-  ZapisKratkyRetazec(d.Model, "KVR - 22", 20);
+  WriteShortString(d.Model, "KVR - 22", 20);
   d.Prevod = 1;
   d.Zoom = 100;
   for (int s = 0; s < kPocetSlotov; ++s) {
@@ -38,7 +38,7 @@ TDesktop PredvolenyDesktop() {
     d.Okna[s].Top = kPredvoleneMiesta[s].Top;
   }
   d.Kostricka.Abstand = 10.0L;
-  for (int s = 0; s < 9; ++s) d.Sablony[s] = PredvolenyKrok(SablonaSlotu(s).Predvolba);
+  for (int s = 0; s < 9; ++s) d.Sablony[s] = DefaultStep(TemplateOfSlot(s).Predvolba);
   return d;
 }
 
@@ -61,7 +61,7 @@ void UlozMiestoOkna(TDesktop& d, int slot, const TRect& okno) {
   m.Width = static_cast<uint16_t>(static_cast<int16_t>(okno.Width));
 }
 
-std::string VStartAdresari(const TKontext& k, std::string_view meno) {
+std::string InStartFolder(const TKontext& k, std::string_view meno) {
   std::string c = k.Program.StartAdresar;
   if (!c.empty() && c.back() != '/' && c.back() != '\\') c += '/';
   c += meno;
@@ -71,12 +71,12 @@ std::string VStartAdresari(const TKontext& k, std::string_view meno) {
 void NacitajDesktop(TKontext& k, const std::string& cesta) {
   std::optional<std::vector<uint8_t>> d;
   try {
-    d = CitajCelySubor(cesta);
+    d = ReadWholeFile(cesta);
   } catch (const TIoError&) {
     // A file that opened but could not be read: the station works on the
     // default record, never on a half-read or empty one, and the operator's
     // file stays as it is until the station writes its desktop at exit.
-    k.Desktop = PredvolenyDesktop();
+    k.Desktop = DefaultDesktop();
     throw;
   }
   if (d && d->size() >= sizeof(TDesktop)) {
@@ -84,27 +84,27 @@ void NacitajDesktop(TKontext& k, const std::string& cesta) {
     return;
   }
   // Missing, unreadable or cut short: the default record takes its place.
-  k.Desktop = PredvolenyDesktop();
-  ZapisSuborBezpecne(cesta, std::span<const uint8_t>(k.Desktop.Bytes(), sizeof(TDesktop)));
+  k.Desktop = DefaultDesktop();
+  WriteFileSafely(cesta, std::span<const uint8_t>(k.Desktop.Bytes(), sizeof(TDesktop)));
 }
 
 void UlozDesktop(TKontext& k) {
   TDesktop& d = k.Desktop;
   const IPlatform& pl = *k.Platform;
-  ZapisKratkyRetazec(d.MenoSuboru, pl.WindowsPathOf(k.Program.MenoSuboru), 255);
-  ZapisKratkyRetazec(d.Model, PrvychZnakov(k.Stroj.Model, 20), 20);
+  WriteShortString(d.MenoSuboru, pl.WindowsPathOf(k.Program.MenoSuboru), 255);
+  WriteShortString(d.Model, FirstChars(k.Stroj.Model, 20), 20);
   d.Prevod = static_cast<uint8_t>(k.Stroj.Prevod & 0xFF);
-  ZapisKratkyRetazec(d.MenoKonstant, pl.WindowsPathOf(k.Program.MenoKonstant), 255);
-  ZapisKratkyRetazec(d.MenoKostricky, pl.WindowsPathOf(k.Program.MenoKostricky), 255);
+  WriteShortString(d.MenoKonstant, pl.WindowsPathOf(k.Program.MenoKonstant), 255);
+  WriteShortString(d.MenoKostricky, pl.WindowsPathOf(k.Program.MenoKostricky), 255);
   d.Kostricka = k.Kostricka;
-  for (int s = 0; s < 9; ++s) d.Sablony[s] = k.KonstKroky[static_cast<size_t>(SablonaSlotu(s).Index)];
-  ZapisSuborBezpecne(VStartAdresari(k, kDesktopSubor), std::span<const uint8_t>(d.Bytes(), sizeof(TDesktop)));
-  UlozKonstanty(k, VStartAdresari(k, kSuborDefKonst));
+  for (int s = 0; s < 9; ++s) d.Sablony[s] = k.KonstKroky[static_cast<size_t>(TemplateOfSlot(s).Index)];
+  WriteFileSafely(InStartFolder(k, kDesktopSubor), std::span<const uint8_t>(d.Bytes(), sizeof(TDesktop)));
+  UlozKonstanty(k, InStartFolder(k, kSuborDefKonst));
 }
 
 void ZapisWindingProgram(TKontext& k, const std::string& cesta) {
   const std::string ini = k.Platform->MapSystemPath(kCestaWmCfg);
-  if (!SuborExistuje(ini)) return;
+  if (!FileExists(ini)) return;
   std::string hodnota = k.Platform->WindowsPathOf(cesta);
   std::replace(hodnota.begin(), hodnota.end(), '\\', '/');
   TIniSubor f(ini);

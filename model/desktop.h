@@ -90,9 +90,9 @@ inline constexpr std::string_view kCestaWmCfg = "C:\\DSQ\\WM_cfg.ini";
 
 // The record a first start uses: model "KVR - 22", gear 1, zoom 100, the
 // default window places, a bobbin at 10.0 mm and the default templates.
-TDesktop PredvolenyDesktop();
+TDesktop DefaultDesktop();
 // A file in the executable's folder.
-std::string VStartAdresari(const TKontext& k, std::string_view meno);
+std::string InStartFolder(const TKontext& k, std::string_view meno);
 // Reads the desktop record into k.Desktop. A file that cannot be opened, or
 // that is shorter than one record, is recreated with the default record.
 // Writing it may throw TIoError, after k.Desktop holds the default record.

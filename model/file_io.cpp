@@ -26,22 +26,22 @@ std::string Uvodzovky(const std::string& cesta) { return "\"" + cesta + "\""; }
 
 }  // namespace
 
-fs::path NativnaCesta(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+fs::path NativePath(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
 
 std::optional<std::string> NotARegularFile(const std::string& cesta) {
   if (cesta.empty()) return std::string(kTextBezMena);
   std::error_code ec;
-  const fs::file_status st = fs::status(NativnaCesta(cesta), ec);
+  const fs::file_status st = fs::status(NativePath(cesta), ec);
   if (st.type() == fs::file_type::regular) return std::nullopt;
   // Missing, or its folder cannot be searched: the file cannot be opened.
   if (ec || st.type() == fs::file_type::not_found) return std::string(kTextNeotvori) + Uvodzovky(cesta);
   return std::string(kTextNieJeSubor) + Uvodzovky(cesta);
 }
 
-std::optional<std::vector<uint8_t>> CitajCelySubor(const std::string& cesta) {
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& cesta) {
   // A pipe would block the open for ever, a device might never end.
   if (NotARegularFile(cesta)) return std::nullopt;
-  const fs::path p = NativnaCesta(cesta);
+  const fs::path p = NativePath(cesta);
   std::ifstream in(p, std::ios::binary);
   if (!in) return std::nullopt;
   std::vector<uint8_t> data;
@@ -55,9 +55,9 @@ std::optional<std::vector<uint8_t>> CitajCelySubor(const std::string& cesta) {
   return data;
 }
 
-void ZapisSuborBezpecne(const std::string& cesta, std::span<const uint8_t> data) {
+void WriteFileSafely(const std::string& cesta, std::span<const uint8_t> data) {
   std::error_code ec;
-  fs::path ciel = NativnaCesta(cesta);
+  fs::path ciel = NativePath(cesta);
   // A link stays a link: the file it names is replaced.
   if (fs::is_symlink(ciel, ec)) {
     fs::path t = fs::weakly_canonical(ciel, ec);
@@ -110,13 +110,13 @@ void ZapisSuborBezpecne(const std::string& cesta, std::span<const uint8_t> data)
   }
 }
 
-bool SuborExistuje(const std::string& cesta) {
+bool FileExists(const std::string& cesta) {
   if (cesta.empty()) return false;
   std::error_code ec;
-  return fs::is_regular_file(NativnaCesta(cesta), ec);
+  return fs::is_regular_file(NativePath(cesta), ec);
 }
 
-std::string AdresarSuboru(const std::string& cesta) {
+std::string FolderOf(const std::string& cesta) {
   const size_t i = cesta.find_last_of("\\/");
   return i == std::string::npos ? std::string() : cesta.substr(0, i + 1);
 }

@@ -163,7 +163,7 @@ std::string IniSetValue(std::string_view text, std::string_view section, std::st
 TIniSubor::TIniSubor(std::string cesta) : cesta_(std::move(cesta)) {
   std::optional<std::vector<uint8_t>> data;
   try {
-    data = CitajCelySubor(cesta_);
+    data = ReadWholeFile(cesta_);
   } catch (const TIoError&) {
     data.reset();
   }
@@ -196,7 +196,7 @@ void TIniSubor::ZapisText(std::string_view sekcia, std::string_view kluc, std::s
 }
 
 void TIniSubor::Uloz() const {
-  ZapisSuborBezpecne(cesta_, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(text_.data()), text_.size()));
+  WriteFileSafely(cesta_, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(text_.data()), text_.size()));
 }
 
 }  // namespace kvr

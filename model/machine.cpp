@@ -28,7 +28,7 @@ const std::array<TModelRiadok, kPocetModelov> kModely = {{
     {"KVR - 80", {"750", "3000", "0"}, "60000", "0", {"16", "64", "0"}, {"256", "64", "0"}},
 }};
 
-int32_t CisloZTextu(std::string_view s) {
+int32_t NumberOfCell(std::string_view s) {
   int32_t v = 0;
   std::from_chars(s.data(), s.data() + s.size(), v);
   return v;
@@ -133,7 +133,7 @@ int IndexPrevodu(std::string_view nazovPrevodu) {
 
 bool PrevodPlatny(int32_t n) { return n >= 1 && n <= 3; }
 
-std::string_view NazovPrevodu(int32_t prevod) {
+std::string_view GearName(int32_t prevod) {
   if (prevod == 3) return "PREVODH";
   if (prevod == 2) return "PREVODP";
   return "PREVODD";
@@ -190,17 +190,17 @@ std::vector<std::string> ApplyModel(TStroj& s) {
   s.ModelIndex = IndexModelu(s.Model);
   const TModelRiadok& r = kModely[static_cast<size_t>(s.ModelIndex)];
   const size_t g = static_cast<size_t>(s.Prevod - 1);
-  s.MaxOtacky = static_cast<uint16_t>(CisloZTextu(r.Otacky[g]));
-  s.MaxBreite = static_cast<long double>(CisloZTextu(r.Sirka)) / 100.0L;
-  s.DelitelPosuvu = static_cast<uint8_t>(CisloZTextu(r.Delitel[g]));
-  s.KonstantaPosuvu = static_cast<long double>(CisloZTextu(r.Konstanta[g]));
+  s.MaxOtacky = static_cast<uint16_t>(NumberOfCell(r.Otacky[g]));
+  s.MaxBreite = static_cast<long double>(NumberOfCell(r.Sirka)) / 100.0L;
+  s.DelitelPosuvu = static_cast<uint8_t>(NumberOfCell(r.Delitel[g]));
+  s.KonstantaPosuvu = static_cast<long double>(NumberOfCell(r.Konstanta[g]));
   s.MeniPrevod = r.MeniPrevod != "0" ? 1 : 0;
-  for (size_t i = 0; i < 3; ++i) s.OtackyPrevodu[i] = CisloZTextu(r.Otacky[i]);
+  for (size_t i = 0; i < 3; ++i) s.OtackyPrevodu[i] = NumberOfCell(r.Otacky[i]);
   s.ModelText = s.Model + "/";
   return spravy;
 }
 
-std::string TextMaxOtacok(const TStroj& s) {
+std::string MaxSpeedText(const TStroj& s) {
   if (!PrevodPlatny(s.Prevod)) return "0";
   const size_t r = static_cast<size_t>(IndexModelu(s.Model));
   return std::string(kModely[r].Otacky[static_cast<size_t>(s.Prevod - 1)]);
@@ -239,7 +239,7 @@ long double PosuvZN(int64_t n, long double w) {
 int64_t Tisiciny(long double f) { return Round(f * 1000.0L); }
 }  // namespace
 
-long double PosuvZImp(int64_t p, uint8_t w) {
+long double FeedFromUnits(int64_t p, uint8_t w) {
   const long double wl = Delitel(w);
   int64_t n = Round(static_cast<long double>(p) / wl);
   // Fewer machine units than half a divisor step: the coarsest feed the divisor allows.
@@ -249,7 +249,7 @@ long double PosuvZImp(int64_t p, uint8_t w) {
 
 long double ZaokruhliPosuv(const TStroj& s, long double f) {
   if (f == 0.0L) return 0.0L;
-  return PosuvZImp(Round(131072.0L / f), s.DelitelPosuvu);
+  return FeedFromUnits(Round(131072.0L / f), s.DelitelPosuvu);
 }
 
 // The feeds of the divisor steps N fall as N rises, so "the next feed that

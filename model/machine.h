@@ -27,7 +27,7 @@ struct TModelRiadok {
 };
 extern const std::array<TModelRiadok, kPocetModelov> kModely;
 
-int32_t CisloZTextu(std::string_view s);  // a table cell as an integer
+int32_t NumberOfCell(std::string_view s);  // a table cell as an integer
 
 // Old-format code tables. Feed entries 1..104 (index 0 unused); speeds for codes 0..30.
 struct TPolozkaPosuvu {
@@ -66,7 +66,7 @@ bool ModelZnamy(std::string_view nazov);
 int IndexPrevodu(std::string_view nazovPrevodu);
 bool PrevodPlatny(int32_t n);
 // "PREVODD", "PREVODP", "PREVODH" for gears 1, 2, 3 (gear 1's name for anything else).
-std::string_view NazovPrevodu(int32_t prevod);
+std::string_view GearName(int32_t prevod);
 
 // Applies Model and Prevod to the machine limits, correcting an unknown model
 // or gear; the result is the operator's messages, in order.
@@ -76,7 +76,7 @@ std::vector<std::string> ApplyModel(TStroj& s);
 void NastavModel(TKontext& k);
 
 // The max-speed text of the current gear of the current model ("3000").
-std::string TextMaxOtacok(const TStroj& s);
+std::string MaxSpeedText(const TStroj& s);
 
 // The maximum speed under gear g, the gear in force at a step (PrevodKroku);
 // models without gear changes always run the selected gear.
@@ -89,6 +89,6 @@ long double PosuvVyssi(const TStroj& s, long double f);
 long double PosuvNizsi(const TStroj& s, long double f);
 // The feed the machine runs for P machine units with divisor W, kept to three
 // decimals; the shared core of the feed rounding and of the record readers.
-long double PosuvZImp(int64_t p, uint8_t w);
+long double FeedFromUnits(int64_t p, uint8_t w);
 
 }  // namespace kvr

@@ -59,9 +59,9 @@ void CitajKostricku(TKostricka& kos, const uint8_t* pata) {
 
 }  // namespace
 
-bool ZnamaZnacka(uint32_t z) { return !NazovFormatu(z).empty(); }
+bool IsKnownMarker(uint32_t z) { return !FormatName(z).empty(); }
 
-std::string_view NazovFormatu(uint32_t z) {
+std::string_view FormatName(uint32_t z) {
   switch (z) {
     case kZnackaStary1: return "OLD1";
     case kZnackaStary2: return "OLD2";
@@ -73,7 +73,7 @@ std::string_view NazovFormatu(uint32_t z) {
   }
 }
 
-std::string CestaWarningov(const TKontext& k) { return k.Platform->MapSystemPath(kCestaWarningov); }
+std::string WarningsIniPath(const TKontext& k) { return k.Platform->MapSystemPath(kCestaWarningov); }
 
 TMarkerRead ReadMarker(const std::string& cesta) {
   TMarkerRead r;
@@ -81,7 +81,7 @@ TMarkerRead ReadMarker(const std::string& cesta) {
     r.refusal = std::move(chyba);
     return r;
   }
-  std::ifstream in(NativnaCesta(cesta), std::ios::binary);
+  std::ifstream in(NativePath(cesta), std::ios::binary);
   if (!in.is_open()) {
     r.refusal = VUvodzovkach(kTextNeotvori, cesta);
     return r;
@@ -108,17 +108,17 @@ uint32_t ZistiTypSuboru(TKontext& k, const std::string& cesta) {
   return r.marker;
 }
 
-std::optional<TNacitanyProgram> PripravProgram(TKontext& k, const std::string& cesta, uint32_t znacka) {
+std::optional<TNacitanyProgram> PrepareProgram(TKontext& k, const std::string& cesta, uint32_t znacka) {
   auto odmietni = [&](std::string text) -> std::optional<TNacitanyProgram> {
     k.Ui->Error(text);
     return std::nullopt;
   };
-  if (!ZnamaZnacka(znacka)) return odmietni(std::string(kTextNieJeProgram));
+  if (!IsKnownMarker(znacka)) return odmietni(std::string(kTextNieJeProgram));
   std::error_code ec;
-  const uintmax_t velkost = fs::file_size(NativnaCesta(cesta), ec);
+  const uintmax_t velkost = fs::file_size(NativePath(cesta), ec);
   if (ec) return odmietni(VUvodzovkach(kTextNeotvori, cesta));
   if (velkost > kMaxVelkostSuboru) return odmietni(VUvodzovkach(kTextPrilisVelky, cesta));
-  std::optional<std::vector<uint8_t>> data = CitajCelySubor(cesta);
+  std::optional<std::vector<uint8_t>> data = ReadWholeFile(cesta);
   if (!data) return odmietni(VUvodzovkach(kTextNeotvori, cesta));
   const std::vector<uint8_t>& d = *data;
   const size_t velk = d.size();
@@ -159,7 +159,7 @@ std::optional<TNacitanyProgram> PripravProgram(TKontext& k, const std::string& c
       b = zaznamy = velk - kPataNovaSoZnackou;
       break;
     case kZnackaTW: {
-      TRozdelenie r = RozdelWarningy(d);
+      TRozdelenie r = SplitWarnings(d);
       if (r.p == 0) {
         static constexpr uint8_t kVnutorna[4] = {0x54, 0x43, 0x4E, 0x03};
         const bool vnutorna = std::search(d.begin(), d.end(), std::begin(kVnutorna), std::end(kVnutorna)) != d.end();
@@ -179,20 +179,20 @@ std::optional<TNacitanyProgram> PripravProgram(TKontext& k, const std::string& c
 
   if (znacka == kZnackaStary3) {
     const uint8_t* t = p.StaraPata.data();
-    p.Model = CitajKratkyRetazec(t + kPataOffModel, 20);
-    p.Prevod = IndexPrevodu(CitajKratkyRetazec(t + kPataOffPrevod, 20));
-    p.MenoKostricky = k.Platform->MapSystemPath(CitajKratkyRetazec(t + kPataOffKostricka, 80));
+    p.Model = ReadShortString(t + kPataOffModel, 20);
+    p.Prevod = IndexPrevodu(ReadShortString(t + kPataOffPrevod, 20));
+    p.MenoKostricky = k.Platform->MapSystemPath(ReadShortString(t + kPataOffKostricka, 80));
     if (!p.MenoKostricky.empty()) CitajKostricku(p.Kostricka, t);
   } else if (!JeStary(znacka)) {
     p.Pata.assign(d.begin() + static_cast<std::ptrdiff_t>(b),
                   d.begin() + static_cast<std::ptrdiff_t>(b + kPataNova));
     const uint8_t* t = p.Pata.data();
-    p.Model = CitajKratkyRetazec(t + kPataOffModel, 20);
-    p.Prevod = IndexPrevodu(CitajKratkyRetazec(t + kPataOffPrevod, 20));
+    p.Model = ReadShortString(t + kPataOffModel, 20);
+    p.Prevod = IndexPrevodu(ReadShortString(t + kPataOffPrevod, 20));
     // The program's bobbin is the one its trailer carries, whether or not
     // the bobbin file is on this machine: its chambers are in the trailer,
     // and saving the program again passes them on.
-    p.MenoKostricky = k.Platform->MapSystemPath(CitajKratkyRetazec(t + kPataOffKostricka, 80));
+    p.MenoKostricky = k.Platform->MapSystemPath(ReadShortString(t + kPataOffKostricka, 80));
     if (!p.MenoKostricky.empty()) CitajKostricku(p.Kostricka, t);
     const uint8_t* h = p.SuborBuf.data();
     p.CelkovaKorekcia = CitajBcdSuradnicu(h + 5);
@@ -249,7 +249,7 @@ std::optional<TNacitanyProgram> PripravProgram(TKontext& k, const std::string& c
   return p;
 }
 
-void PouziProgram(TKontext& k, const TNacitanyProgram& p) {
+void TakeProgram(TKontext& k, const TNacitanyProgram& p) {
   TSuborStav& sub = k.Subory;
   std::copy(p.SuborBuf.begin(), p.SuborBuf.end(), sub.SuborBuf.begin());
   if (p.Pata.size() == kPataNova) std::copy(p.Pata.begin(), p.Pata.end(), sub.PataSuboru.begin());
@@ -278,7 +278,7 @@ void PouziProgram(TKontext& k, const TNacitanyProgram& p) {
   ProgInic(k);
   // The coil's first layers in view.
   k.MainWindow().NastavVertPos(0);
-  k.Program.AktAdresar = AdresarSuboru(p.Cesta);
+  k.Program.AktAdresar = FolderOf(p.Cesta);
   k.Program.Zmeneny = 0;
   k.MainWindow().ShowModelAndGear();
 
@@ -297,11 +297,11 @@ void PouziProgram(TKontext& k, const TNacitanyProgram& p) {
 
 bool NacitajProgram(TKontext& k, const std::string& cesta, uint32_t znacka, int32_t& pocet) {
   if (cesta.empty()) return false;
-  std::optional<TNacitanyProgram> p = PripravProgram(k, cesta, znacka);
+  std::optional<TNacitanyProgram> p = PrepareProgram(k, cesta, znacka);
   if (!p) return false;
-  if (znacka == kZnackaTW) ZapisSuborBezpecne(CestaWarningov(k), p->Warningy);
+  if (znacka == kZnackaTW) WriteFileSafely(WarningsIniPath(k), p->Warningy);
   pocet = p->PocetZaznamov;
-  PouziProgram(k, *p);
+  TakeProgram(k, *p);
   pocet = k.Program.PocetKrokov;
   return true;
 }
@@ -320,7 +320,7 @@ size_t KvrTImageEnd(std::span<const uint8_t> subor) {
   return 0;
 }
 
-TRozdelenie RozdelWarningy(std::span<const uint8_t> subor) {
+TRozdelenie SplitWarnings(std::span<const uint8_t> subor) {
   TRozdelenie r;
   r.p = KvrTImageEnd(subor);
   if (r.p != 0) r.warningy.assign(subor.begin() + static_cast<std::ptrdiff_t>(r.p), subor.end() - kDlzkaZnacky);
@@ -328,10 +328,10 @@ TRozdelenie RozdelWarningy(std::span<const uint8_t> subor) {
 }
 
 size_t Hladaj_Zaciatok_Warningov(TKontext& k, const std::string& cesta) {
-  std::optional<std::vector<uint8_t>> data = CitajCelySubor(cesta);
+  std::optional<std::vector<uint8_t>> data = ReadWholeFile(cesta);
   if (!data) throw TIoError(VUvodzovkach(kTextNeotvori, cesta));
-  TRozdelenie r = RozdelWarningy(*data);
-  if (r.p != 0) ZapisSuborBezpecne(CestaWarningov(k), r.warningy);
+  TRozdelenie r = SplitWarnings(*data);
+  if (r.p != 0) WriteFileSafely(WarningsIniPath(k), r.warningy);
   return r.p;
 }
 
@@ -339,13 +339,13 @@ void NacitajWarningy(TKontext& k, const std::string& iniCesta) {
   const TIniSubor ini(iniCesta);
   for (int i = 1; i <= kMaxKrokov; ++i)
     k.Program.Warningy[static_cast<size_t>(i)] =
-        PrvychZnakov(ini.CitajText(kSekciaWarningov, "STEP_" + std::to_string(i)), kMaxWarning);
+        FirstChars(ini.CitajText(kSekciaWarningov, "STEP_" + std::to_string(i)), kMaxWarning);
 }
 
 void Delete_WarningsFile(const std::string& iniCesta) {
-  if (!SuborExistuje(iniCesta)) return;
+  if (!FileExists(iniCesta)) return;
   std::error_code ec;
-  fs::remove(NativnaCesta(iniCesta), ec);
+  fs::remove(NativePath(iniCesta), ec);
   if (ec) throw TIoError(" Kann man nicht löschen: \"" + iniCesta + "\" (" + ec.message() + ")");
 }
 

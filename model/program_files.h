@@ -79,15 +79,15 @@ inline constexpr std::string_view kCestaWarningov = "C:\\DSQ\\DSQ_disp\\Program.
 inline constexpr std::string_view kAdresarProgramov = "D:\\WINDING PROGRAMS\\";
 inline constexpr std::string_view kSekciaWarningov = "WARNINGS";
 
-bool ZnamaZnacka(uint32_t znacka);
+bool IsKnownMarker(uint32_t znacka);
 // "OLD1", "OLD2", "OLD3", "KVR-G/C", "KVR-T", "KVR-T+W"; empty for other markers.
-std::string_view NazovFormatu(uint32_t znacka);
+std::string_view FormatName(uint32_t znacka);
 
 // ---- Files ---------------------------------------------------------------
 // Paths are UTF-8 in memory and native paths of this machine.
 
 // The native path of a UTF-8 path text.
-std::filesystem::path NativnaCesta(const std::string& utf8);
+std::filesystem::path NativePath(const std::string& utf8);
 // Why a path cannot be read as a file: empty, missing, or not a regular file
 // (checked before anything opens it, so a pipe or device never blocks the
 // station); nothing when it names a regular file. The text is the operator's
@@ -95,16 +95,16 @@ std::filesystem::path NativnaCesta(const std::string& utf8);
 std::optional<std::string> NotARegularFile(const std::string& cesta);
 // The whole file, or nothing when it is not a regular file or cannot be
 // opened; a read failure after it was opened throws TIoError.
-std::optional<std::vector<uint8_t>> CitajCelySubor(const std::string& cesta);
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& cesta);
 // Writes the whole file beside the target and then replaces the target, so a
 // failure never leaves a half-written file where the old one was. An existing
 // target that may not be written stays as it is (TIoError). Throws TIoError.
-void ZapisSuborBezpecne(const std::string& cesta, std::span<const uint8_t> data);
-bool SuborExistuje(const std::string& cesta);
+void WriteFileSafely(const std::string& cesta, std::span<const uint8_t> data);
+bool FileExists(const std::string& cesta);
 // Everything up to and including the last "\" or "/"; empty without one.
-std::string AdresarSuboru(const std::string& cesta);
+std::string FolderOf(const std::string& cesta);
 // The warnings file of the panel software, as a path of this machine.
-std::string CestaWarningov(const TKontext& k);
+std::string WarningsIniPath(const TKontext& k);
 
 // ---- Reading ---------------------------------------------------------------
 
@@ -143,11 +143,11 @@ struct TNacitanyProgram {
 // Reads and checks a file of the given type and decodes its steps, without
 // touching the store. A refused file is reported in an error box (why, with
 // the path) and gives nothing.
-std::optional<TNacitanyProgram> PripravProgram(TKontext& k, const std::string& cesta, uint32_t znacka);
+std::optional<TNacitanyProgram> PrepareProgram(TKontext& k, const std::string& cesta, uint32_t znacka);
 // Takes a prepared program into the store: image buffers, header values,
 // bobbin, model and gear (NastavModel), steps, ProgInic, folder, captions, and
 // the gear check of models without gear changes.
-void PouziProgram(TKontext& k, const TNacitanyProgram& p);
+void TakeProgram(TKontext& k, const TNacitanyProgram& p);
 // Reads a file of the given type into the program store; for a file with
 // warnings the warnings file is written first. pocet receives PocetKrokov.
 // False when the path is empty or the file was refused.
@@ -168,7 +168,7 @@ struct TRozdelenie {
 };
 // The split of a file with warnings. The end marker 57 52 4E 01 of such a
 // file is not part of the warnings text.
-TRozdelenie RozdelWarningy(std::span<const uint8_t> subor);
+TRozdelenie SplitWarnings(std::span<const uint8_t> subor);
 // Creates or overwrites the warnings file with the text of the program file
 // behind its KVR-T part; returns the end of the KVR-T part (0: none, and the
 // warnings file is then left as it was).
@@ -183,7 +183,7 @@ void Delete_WarningsFile(const std::string& iniCesta);
 
 // The complete file image of steps 1..n, built in the trailer and image
 // buffers as the writers leave them.
-std::vector<uint8_t> ObrazProgramu(TKontext& k, const std::string& cesta, int n, bool gc);
+std::vector<uint8_t> ProgramImage(TKontext& k, const std::string& cesta, int n, bool gc);
 void UlozProgramGC(TKontext& k, const std::string& cesta, int n);
 void UlozProgramT(TKontext& k, const std::string& cesta, int n);
 // KVR-T followed by the warnings text and 57 52 4E 01, written in one piece.
@@ -195,14 +195,14 @@ void UlozPrijatyObraz(TKontext& k, const std::string& cesta, size_t dlzkaObrazu,
 // ---- Opening and saving a named file ---------------------------------------------
 
 // Initial folder of the open and save dialogs.
-std::string PociatocnyAdresar(const TKontext& k);
+std::string DialogStartFolder(const TKontext& k);
 // Opening a chosen file: checks, loads and takes the warnings of the file.
 // True when the file was loaded.
-bool OtvorProgram(TKontext& k, const std::string& meno);
+bool OpenProgramFile(TKontext& k, const std::string& meno);
 // Writes the program in format 1 (KVR-T, with the warnings file's text when
 // sWarningami and that file exists) or 0 (KVR-G/C), without the bookkeeping of
 // the save command. Throws TIoError.
-void UlozDoSuboru(TKontext& k, const std::string& cesta, int format, bool sWarningami);
+void WriteProgramFile(TKontext& k, const std::string& cesta, int format, bool sWarningami);
 
 // The program line: the last opened file shortened, else the last saved one.
 std::string SkratCestu(const std::string& cesta);

@@ -25,14 +25,14 @@ void PridajZnacku(std::vector<uint8_t>& out, uint32_t znacka) {
 
 }  // namespace
 
-std::vector<uint8_t> ObrazProgramu(TKontext& k, const std::string& cesta, int n, bool gc) {
+std::vector<uint8_t> ProgramImage(TKontext& k, const std::string& cesta, int n, bool gc) {
   n = std::clamp(n, 0, kMaxKrokov);
   // Trailer: the bobbin and machine fields; the other bytes pass on as read.
   uint8_t* t = k.Subory.PataSuboru.data();
-  ZapisKratkyRetazec(t + kPataOffModel, k.Stroj.Model, 20);
-  ZapisKratkyRetazec(t + kPataOffPrevod, NazovPrevodu(k.Stroj.Prevod), 20);
+  WriteShortString(t + kPataOffModel, k.Stroj.Model, 20);
+  WriteShortString(t + kPataOffPrevod, GearName(k.Stroj.Prevod), 20);
   // The panel software on Windows reads this path.
-  ZapisKratkyRetazec(t + kPataOffKostricka, k.Platform->WindowsPathOf(k.Program.MenoKostricky), 80);
+  WriteShortString(t + kPataOffKostricka, k.Platform->WindowsPathOf(k.Program.MenoKostricky), 80);
   if (!k.Program.MenoKostricky.empty()) {
     std::memcpy(t + kPataOffKomory, k.Kostricka.Bytes() + offsetof(TKostricka, Komory), sizeof k.Kostricka.Komory);
     k.Kostricka.Abstand.ToBytes(t + kPataOffAbstand);
@@ -68,49 +68,49 @@ std::vector<uint8_t> ObrazProgramu(TKontext& k, const std::string& cesta, int n,
 }
 
 void UlozProgramGC(TKontext& k, const std::string& cesta, int n) {
-  ZapisSuborBezpecne(cesta, ObrazProgramu(k, cesta, n, true));
+  WriteFileSafely(cesta, ProgramImage(k, cesta, n, true));
 }
 
 void UlozProgramT(TKontext& k, const std::string& cesta, int n) {
-  ZapisSuborBezpecne(cesta, ObrazProgramu(k, cesta, n, false));
+  WriteFileSafely(cesta, ProgramImage(k, cesta, n, false));
 }
 
 void UlozProgramTW(TKontext& k, const std::string& cesta, int n, std::span<const uint8_t> warningy) {
-  std::vector<uint8_t> out = ObrazProgramu(k, cesta, n, false);
+  std::vector<uint8_t> out = ProgramImage(k, cesta, n, false);
   out.insert(out.end(), warningy.begin(), warningy.end());
   PridajZnacku(out, kZnackaTW);
-  ZapisSuborBezpecne(cesta, out);
+  WriteFileSafely(cesta, out);
 }
 
 void UlozPrijatyObraz(TKontext& k, const std::string& cesta, size_t dlzkaObrazu, uint32_t znacka, int32_t prevod,
                       const std::string& model) {
   if (dlzkaObrazu > kSuborBufSize) throw std::out_of_range("image longer than the file image buffer");
   uint8_t* t = k.Subory.PataSuboru.data();
-  ZapisKratkyRetazec(t + kPataOffModel, model, 20);
+  WriteShortString(t + kPataOffModel, model, 20);
   t[kPataOffNeznamy] = 0;
-  ZapisKratkyRetazec(t + kPataOffPrevod, NazovPrevodu(prevod), 20);
+  WriteShortString(t + kPataOffPrevod, GearName(prevod), 20);
   t[kPataOffKostricka] = 0;
   std::fill(t + kPataOffKomory, t + kPataKoniecKostricky, uint8_t{0});
   std::vector<uint8_t> out(k.Subory.SuborBuf.begin(),
                            k.Subory.SuborBuf.begin() + static_cast<std::ptrdiff_t>(dlzkaObrazu));
   out.insert(out.end(), k.Subory.PataSuboru.begin(), k.Subory.PataSuboru.end());
   PridajZnacku(out, znacka);
-  ZapisSuborBezpecne(cesta, out);
+  WriteFileSafely(cesta, out);
 }
 
 // ---- Commands -----------------------------------------------------------------
 
-std::string PociatocnyAdresar(const TKontext& k) {
+std::string DialogStartFolder(const TKontext& k) {
   const TProgram& p = k.Program;
   if (!p.MenoSuboru.empty()) {
-    std::string a = AdresarSuboru(p.PoslednyOtvor);
+    std::string a = FolderOf(p.PoslednyOtvor);
     if (!a.empty()) return a;
   }
   if (!p.AktAdresar.empty()) return p.AktAdresar;
   return k.Platform->MapSystemPath(kAdresarProgramov);
 }
 
-bool OtvorProgram(TKontext& k, const std::string& meno) {
+bool OpenProgramFile(TKontext& k, const std::string& meno) {
   k.Program.Online = 0;
   bool nacitany = false;
   // Anything but a readable regular file is refused before it is opened, with
@@ -121,20 +121,20 @@ bool OtvorProgram(TKontext& k, const std::string& meno) {
   } else {
     std::fill(k.Subory.SuborBuf.begin(), k.Subory.SuborBuf.end(), uint8_t{0});
     const uint32_t znacka = typ.marker;
-    if (!ZnamaZnacka(znacka)) {
+    if (!IsKnownMarker(znacka)) {
       k.Ui->Error(std::string(kTextNieJeProgram));
-    } else if (std::optional<TNacitanyProgram> p = PripravProgram(k, meno, znacka)) {
+    } else if (std::optional<TNacitanyProgram> p = PrepareProgram(k, meno, znacka)) {
       // The warnings file changes only for a file that is taken.
-      const std::string ini = CestaWarningov(k);
+      const std::string ini = WarningsIniPath(k);
       if (znacka == kZnackaTW)
-        ZapisSuborBezpecne(ini, p->Warningy);
+        WriteFileSafely(ini, p->Warningy);
       else
         Delete_WarningsFile(ini);
       k.Program.MenoSuboru = meno;
       k.Program.PoslednyOtvor = meno;
-      PouziProgram(k, *p);
+      TakeProgram(k, *p);
       // A program without warnings shows and saves none of the previous one's.
-      if (SuborExistuje(ini))
+      if (FileExists(ini))
         NacitajWarningy(k, ini);
       else
         std::fill(k.Program.Warningy.begin(), k.Program.Warningy.end(), std::string());
@@ -147,16 +147,16 @@ bool OtvorProgram(TKontext& k, const std::string& meno) {
   return nacitany;
 }
 
-void UlozDoSuboru(TKontext& k, const std::string& cesta, int format, bool sWarningami) {
+void WriteProgramFile(TKontext& k, const std::string& cesta, int format, bool sWarningami) {
   const int n = k.Program.PocetKrokov;
   if (format == 0) {
     UlozProgramGC(k, cesta, n);
     return;
   }
   if (sWarningami) {
-    const std::string ini = CestaWarningov(k);
-    if (SuborExistuje(ini)) {
-      std::optional<std::vector<uint8_t>> text = CitajCelySubor(ini);
+    const std::string ini = WarningsIniPath(k);
+    if (FileExists(ini)) {
+      std::optional<std::vector<uint8_t>> text = ReadWholeFile(ini);
       if (!text) throw TIoError(" Kann man nicht öffnen: \"" + ini + "\"");
       UlozProgramTW(k, cesta, n, *text);
       return;

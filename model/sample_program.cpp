@@ -10,11 +10,11 @@
 
 namespace kvr {
 
-void UkazkovyProgram(TKontext& k, int pocet) {
+void SampleProgram(TKontext& k, int pocet) {
   pocet = std::clamp(pocet, 1, kMaxKrokov);
   TKostricka& b = k.Kostricka;
   b = TKostricka{};
-  ZapisKratkyRetazec(b.Popis, "Spulenkörper 2 Kammern", 255);
+  WriteShortString(b.Popis, "Spulenkörper 2 Kammern", 255);
   b.Komory[0].KomoraL = 5.0L;
   b.Komory[0].KomoraP = 60.0L;
   b.Komory[1].KomoraL = 65.0L;
@@ -33,12 +33,12 @@ void UkazkovyProgram(TKontext& k, int pocet) {
     const int c = kolo % 2;
     const long double l = static_cast<long double>(b.Komory[c].KomoraL) + static_cast<long double>(b.Abstand);
     const long double r = static_cast<long double>(b.Komory[c].KomoraP) + static_cast<long double>(b.Abstand);
-    TKrok presun = PredvolenyKrok(TPredvolba::Presun);
+    TKrok presun = DefaultStep(TPredvolba::Presun);
     presun.Hodnota = l;
     pridaj(presun);
     // Three windings steps of different wire: the feed and the turns change.
     for (int v = 0; v < 3; ++v) {
-      TKrok z = PredvolenyKrok(TPredvolba::Navijanie);
+      TKrok z = DefaultStep(TPredvolba::Navijanie);
       z.LRev = l;
       z.PRev = r;
       z.PosuvMM = 0.4L + 0.1L * v;
@@ -47,9 +47,9 @@ void UkazkovyProgram(TKontext& k, int pocet) {
       z.SmerPosuvu = static_cast<uint8_t>(v % 2);
       pridaj(z);
     }
-    pridaj(PredvolenyKrok(TPredvolba::Bandaz));
-    pridaj(PredvolenyKrok(TPredvolba::Pauza));
-    TKrok skok = PredvolenyKrok(TPredvolba::Skok);
+    pridaj(DefaultStep(TPredvolba::Bandaz));
+    pridaj(DefaultStep(TPredvolba::Pauza));
+    TKrok skok = DefaultStep(TPredvolba::Skok);
     skok.SmerPosuvu = 1;
     pridaj(skok);
   }

@@ -10,6 +10,6 @@ struct TKontext;
 
 // Fills the store with pocet steps (1..350) and loads the sample bobbin; the
 // last step ends the program ("Ende").
-void UkazkovyProgram(TKontext& k, int pocet);
+void SampleProgram(TKontext& k, int pocet);
 
 }  // namespace kvr

@@ -138,7 +138,7 @@ void CitajT(const TStroj& s, uint8_t prevodPred, const uint8_t* zdroj, TKrok& kr
       krok.PosuvMM = 0.0L;
       krok.Druh = kDruhBandagieren;
     } else {
-      krok.PosuvMM = PosuvZImp(krok.PosuvImp, s.DelitelPosuvu);
+      krok.PosuvMM = FeedFromUnits(krok.PosuvImp, s.DelitelPosuvu);
     }
   }
   std::memcpy(krok.Vstup, b + 24, 6);
@@ -292,7 +292,7 @@ void CitajGC(const TStroj& s, const uint8_t* zdroj, TKrok& krok) {
       krok.PosuvMM = 0.0L;
       krok.Druh = kDruhBandagieren;
     } else {
-      krok.PosuvMM = PosuvZImp(krok.PosuvImp, s.DelitelPosuvu);
+      krok.PosuvMM = FeedFromUnits(krok.PosuvImp, s.DelitelPosuvu);
     }
     krok.GCHodnotaA = static_cast<int32_t>(b[49]) * 40;
     if ((b[50] & 0x80) != 0)

@@ -149,7 +149,7 @@ int Spusti(const QString& outDir) {
   const std::string ukazka = QDir(folder.path()).filePath(QStringLiteral("Ukazka.kvr")).toStdString();
   ui.Binder().Dispatch([&prog, &ukazka] {
     TKontext& k = prog.Kontext();
-    UkazkovyProgram(k, 60);
+    SampleProgram(k, 60);
     UlozProgramT(k, ukazka, k.Program.PocetKrokov);
     k.Program.MenoSuboru = ukazka;
   });

@@ -32,7 +32,7 @@ int DesatinneMiesta(int druhParametra) {
   }
 }
 
-std::string OrezVstup(const std::string& text, int druhParametra) {
+std::string TrimEntry(const std::string& text, int druhParametra) {
   std::string t = text.substr(0, kMaxVstupText);
   const std::size_t bodka = t.find('.');
   if (bodka == std::string::npos) return t;
@@ -44,7 +44,7 @@ std::string OrezVstup(const std::string& text, int druhParametra) {
   return t;
 }
 
-std::optional<long double> TextNaCislo(const std::string& text) {
+std::optional<long double> ParseNumber(const std::string& text) {
   const std::size_t n = text.size();
   std::size_t i = 0;
   while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
@@ -152,8 +152,8 @@ void TVstup::ButtonDELClick() { Panel1.Caption.clear(); }
 
 void TVstup::ButtonOKClick() {
   TDialogy& d = k_.Dialogy;
-  d.VstupText = OrezVstup(Panel1.Caption, d.DruhParametra);
-  const std::optional<long double> x = TextNaCislo(d.VstupText);
+  d.VstupText = TrimEntry(Panel1.Caption, d.DruhParametra);
+  const std::optional<long double> x = ParseNumber(d.VstupText);
   // Stored either way, so a caller never reads the previous entry's value.
   d.VstupHodnota = x.value_or(0.0L);
   if (!x) {

@@ -19,11 +19,11 @@ inline constexpr std::size_t kMaxVstupText = 20;
 int DesatinneMiesta(int druhParametra);
 // The display text as the keypad accepts it: at most 20 characters, a trailing
 // point dropped, the decimals cut (not rounded) to what the code allows.
-std::string OrezVstup(const std::string& text, int druhParametra);
+std::string TrimEntry(const std::string& text, int druhParametra);
 // The whole text as a decimal number: leading blanks, an optional sign,
 // digits with an optional point, an optional exponent, and nothing after.
 // Nothing for any other text and for a value a 6-byte real cannot hold.
-std::optional<long double> TextNaCislo(const std::string& text);
+std::optional<long double> ParseNumber(const std::string& text);
 
 class TVstup : public TForm {
  public:

@@ -85,7 +85,7 @@ std::string FileExtension(std::string_view path) {
 
 TRenameOutcome RenameAfterCoilName(const std::string& path, bool keepExtension, TDryRun* dryRun) {
   TRenameOutcome o;
-  const fs::path from = NativnaCesta(path);
+  const fs::path from = NativePath(path);
   std::array<uint8_t, kDlzkaZaciatku> head{};
   switch (CheckProgram(from, head)) {
     case TCheck::CannotOpen:
@@ -104,7 +104,7 @@ TRenameOutcome RenameAfterCoilName(const std::string& path, bool keepExtension, 
   }
   if (keepExtension) o.NewName += FileExtension(path);
   const std::string stored = StoredName(o.NewName);
-  const std::string folder = AdresarSuboru(path);
+  const std::string folder = FolderOf(path);
   o.NewPath = folder + (stored.empty() ? o.NewName : stored);
   o.Result = TRenameResult::Failed;
   if (stored.empty()) {
@@ -114,7 +114,7 @@ TRenameOutcome RenameAfterCoilName(const std::string& path, bool keepExtension, 
   o.Result = TRenameResult::Renamed;
   if (stored == NazovSuboru(path)) return o;  // it has its name already
 
-  const fs::path to = NativnaCesta(o.NewPath);
+  const fs::path to = NativePath(o.NewPath);
   if (dryRun != nullptr) {
     if (Occupied(to, dryRun)) {
       o.Result = TRenameResult::Failed;
@@ -142,7 +142,7 @@ TRenameOutcome RenameAfterCoilName(const std::string& path, bool keepExtension, 
 
 std::optional<std::vector<std::string>> OrdinaryFilesOf(const std::string& folder) {
   std::error_code ec;
-  fs::directory_iterator it(NativnaCesta(folder.empty() ? std::string(".") : folder), ec);
+  fs::directory_iterator it(NativePath(folder.empty() ? std::string(".") : folder), ec);
   if (ec) return std::nullopt;
   std::vector<std::string> names;
   // The whole listing is taken before anything is renamed: a renamed file must

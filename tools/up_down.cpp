@@ -65,7 +65,7 @@ void TfUpDown::bCancelClick() { Close(TModalResult::Cancel); }
 
 void TfUpDown::bOKClick() { Close(TModalResult::Ok); }
 
-std::optional<long double> UpravSuradnicu(TKontext& k, TfUpDown& okno, long double suradnica) {
+std::optional<long double> AdjustCoordinate(TKontext& k, TfUpDown& okno, long double suradnica) {
   TDialogy& d = k.Dialogy;
   d.UpDownDruh = kUpDownSuradnica;
   d.UpDownHodnota = suradnica;

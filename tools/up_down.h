@@ -44,6 +44,6 @@ class TfUpDown : public TForm {
 
 // The opener's side: shows the coordinate in the window and opens it modally;
 // the nudged coordinate on OK, nothing on ABBRECHEN.
-std::optional<long double> UpravSuradnicu(TKontext& k, TfUpDown& okno, long double suradnica);
+std::optional<long double> AdjustCoordinate(TKontext& k, TfUpDown& okno, long double suradnica);
 
 }  // namespace kvr

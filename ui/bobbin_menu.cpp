@@ -31,7 +31,7 @@ void BobbinMenu::Open_Kostricka() {
     NacitajKostricku(k_, meno, k_.Kostricka);
     k_.Program.MenoKostricky = meno;
     k_.KostrickaNavrh = k_.Kostricka;
-    k_.AktKomora = PociatocnaKomora(k_.Kostricka);
+    k_.AktKomora = FirstChamber(k_.Kostricka);
     k_.Program.Zmeneny = 1;
     k_.MainWindow().RepaintLater();
   }

@@ -52,7 +52,7 @@ TMierka CoilDrawingPanel::Mierka() const {
   return kvr::Mierka(k_.Pohlad, SirkaBoxu(), VyskaBoxu(), ScrollBar1.Max - ScrollBar1.Position);
 }
 
-int CoilDrawingPanel::NajdiKrok(int x, int y) const { return kvr::NajdiKrok(k_, Mierka(), x, y); }
+int CoilDrawingPanel::StepAt(int x, int y) const { return kvr::StepAt(k_, Mierka(), x, y); }
 
 void CoilDrawingPanel::Invalidate() { k_.Ui->Invalidate(okno_, PaintBox1.Name()); }
 void CoilDrawingPanel::RepaintLater() { k_.Ui->Repaint(okno_, PaintBox1.Name()); }
@@ -78,8 +78,8 @@ void CoilDrawingPanel::PaintBox1Paint(ICanvas& c) {
     vyskaBoxu_ = c.Height();
   }
   PaintCoil(k_, c, SirkaBoxu(), VyskaBoxu(), ScrollBar1.Max - ScrollBar1.Position, Panel1.Color, lastWalk_);
-  W_Lava.Caption = TextPola(k_.Pohlad.OknoLava, 3, 1);
-  W_prava.Caption = TextPola(k_.Pohlad.OknoPrava, 3, 1);
+  W_Lava.Caption = FieldText(k_.Pohlad.OknoLava, 3, 1);
+  W_prava.Caption = FieldText(k_.Pohlad.OknoPrava, 3, 1);
   const StepPanelsCaptions p = StepCaptionsBelow(k_, k_.Program.AktKrok, false);
   pPoloha.Caption = p.Poloha;
   pVrstvy.Caption = p.Vrstvy;
@@ -100,7 +100,7 @@ void CoilDrawingPanel::NastavVertPos(int n) {
 void CoilDrawingPanel::PaintBox1MouseDown(const TMouseEvent& e) {
   if (TestujCiNavijame(k_) || !e.Left || k_.Kresba.RezimMysi != 1) return;
   TStavKresby& s = k_.Kresba;
-  s.TahOd = NajdiKrok(e.X, e.Y);
+  s.TahOd = StepAt(e.X, e.Y);
   if (s.TahOd == 0) return;
   k_.Program.AktKrok = s.TahOd;
   k_.MainWindow().ZobrazParametre(s.TahOd);
@@ -114,7 +114,7 @@ void CoilDrawingPanel::PaintBox1MouseMove(const TMouseEvent& e) {
   if (p > static_cast<long double>(k_.Pohlad.OknoPrava)) return;
   TStavKresby& s = k_.Kresba;
   if (s.RezimMysi == 1) {
-    W_Poloha.Caption = TextPola(p, 3, 1) + " [mm]";
+    W_Poloha.Caption = FieldText(p, 3, 1) + " [mm]";
   } else if (s.RezimMysi == 7) {
     const int hore = PaintBox1.Bounds.Top;
     if (e.Y <= hore - 15) {
@@ -138,7 +138,7 @@ void CoilDrawingPanel::PaintBox1MouseUp(const TMouseEvent& e) {
     s.RezimMysi = 1;
     s.SmerRolovania = 0;
     StopTimer1();
-    s.TahDo = NajdiKrok(e.X, e.Y);
+    s.TahDo = StepAt(e.X, e.Y);
     if (s.TahDo != 0) {
       k_.Program.AktKrok = s.TahDo;
       k_.MainWindow().ZobrazParametre(s.TahDo);

@@ -54,7 +54,7 @@ class CoilDrawingPanel {
   void RepaintLater();
 
   // The step whose marker lies under (x, y) of the paint box, or 0.
-  int NajdiKrok(int x, int y) const;
+  int StepAt(int x, int y) const;
   // The scaling of the last repaint's box at the scroll bar's position.
   TMierka Mierka() const;
   // The paint box in the pixels its canvas and mouse use: the last repaint's

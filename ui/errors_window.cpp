@@ -28,7 +28,7 @@ bool JeUtf8SVyssimiZnakmi(std::string_view s) {
 
 }  // namespace
 
-std::string CestaPriPrograme(const TKontext& k, std::string_view meno) {
+std::string BesideProgram(const TKontext& k, std::string_view meno) {
   std::string adresar = k.Program.StartAdresar;
   if (adresar.empty()) adresar = k.Platform->StartupFolder();
   if (adresar.empty()) return std::string(meno);
@@ -95,9 +95,9 @@ void TfErrors::FormShow() {
   Memo1.Items.clear();
   nacitane_.clear();
   neulozene_.reset();
-  const std::string cesta = CestaPriPrograme(k_, kSuborChyb);
+  const std::string cesta = BesideProgram(k_, kSuborChyb);
   try {
-    const std::optional<std::vector<uint8_t>> data = CitajCelySubor(cesta);
+    const std::optional<std::vector<uint8_t>> data = ReadWholeFile(cesta);
     if (!data) {
       k_.Ui->ReportError(std::string(kTextNeotvori) + "\"" + cesta + "\"");
       return;
@@ -117,7 +117,7 @@ bool TfErrors::FormClose() {
   if (neulozene_ && *neulozene_ == Memo1.Items) return true;
   const std::string text = TextZRiadkov(Memo1.Items);
   try {
-    ZapisSuborBezpecne(CestaPriPrograme(k_, kSuborChyb),
+    WriteFileSafely(BesideProgram(k_, kSuborChyb),
                        std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
   } catch (const TIoError& e) {
     neulozene_ = Memo1.Items;

@@ -16,7 +16,7 @@ inline constexpr const char* kSuborChyb = "Errors.de";
 
 // A file in the executable's folder (the station's startup folder; the
 // platform's when that is not set yet).
-std::string CestaPriPrograme(const TKontext& k, std::string_view meno);
+std::string BesideProgram(const TKontext& k, std::string_view meno);
 
 // Lines of a text file as the station keeps them: Windows-1252 on disk
 // (UTF-8 when the bytes carry a UTF-8 signature or are UTF-8 with characters

@@ -48,13 +48,13 @@ void FileMenu::mnSuborExitClick() {
 void FileMenu::OtvorSubor() {
   TFileDialog d;
   d.Title = std::string(kTitulOtvor);
-  d.InitialDir = PociatocnyAdresar(k_);
+  d.InitialDir = DialogStartFolder(k_);
   std::optional<std::string> meno = k_.Ui->OpenDialog(d);
   if (!meno) {
     k_.MainWindow().VypisProgCaption();
     return;
   }
-  OtvorProgram(k_, *meno);
+  OpenProgramFile(k_, *meno);
 }
 
 void FileMenu::SaveWithDialog(int format, bool sWarningami) {
@@ -62,15 +62,15 @@ void FileMenu::SaveWithDialog(int format, bool sWarningami) {
   k_.Subory.Ulozene = 0;
   TFileDialog d;
   d.Title = std::string(format == 1 ? kTitulUlozT : kTitulUlozGC);
-  d.InitialDir = PociatocnyAdresar(k_);
+  d.InitialDir = DialogStartFolder(k_);
   d.FileName = p.MenoSuboru;
   std::optional<std::string> meno = k_.Ui->SaveDialog(d);
   if (!meno || meno->empty()) return;
   // Throws on failure: the names, Zmeneny and Ulozene stay as they were.
-  UlozDoSuboru(k_, *meno, format, sWarningami);
+  WriteProgramFile(k_, *meno, format, sWarningami);
   p.MenoSuboru = *meno;
   p.Zmeneny = 0;
-  p.AktAdresar = AdresarSuboru(*meno);
+  p.AktAdresar = FolderOf(*meno);
   p.PoslednySubor = *meno;
   k_.MainWindow().VypisProgCaption();
   k_.Subory.Ulozene = 1;
@@ -94,8 +94,8 @@ TFileDialog FileDialogFor(const TKontext& k, const std::string& aktualny, std::s
   TFileDialog d;
   d.Title = titul;
   d.Filter = kFilterVsetko;
-  if (!aktualny.empty() && SuborExistuje(aktualny)) {
-    d.InitialDir = AdresarSuboru(aktualny);
+  if (!aktualny.empty() && FileExists(aktualny)) {
+    d.InitialDir = FolderOf(aktualny);
     d.FileName = aktualny;
   } else {
     d.InitialDir = k.Platform->MapSystemPath(predvolenyAdresar);

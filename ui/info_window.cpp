@@ -26,9 +26,9 @@ constexpr const char* kTextNieJeBmp = " Datei ist kein BMP-Bild: ";
 // reported and the picture left out. The Qt side would show a broken file as
 // nothing at all, without telling why.
 std::string CestaObrazka(TKontext& k, const char* meno) {
-  const std::string cesta = CestaPriPrograme(k, meno);
+  const std::string cesta = BesideProgram(k, meno);
   try {
-    const std::optional<std::vector<uint8_t>> data = CitajCelySubor(cesta);
+    const std::optional<std::vector<uint8_t>> data = ReadWholeFile(cesta);
     if (!data) {
       k.Ui->ReportError(std::string(kTextNeotvori) + "\"" + cesta + "\"");
       return {};

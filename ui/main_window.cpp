@@ -81,23 +81,23 @@ void TProg::FormCreate() {
   // Without a desktop file that can be written the station still starts, on
   // the default record.
   try {
-    NacitajDesktop(k_, VStartAdresari(k_, kDesktopSubor));
+    NacitajDesktop(k_, InStartFolder(k_, kDesktopSubor));
   } catch (const TIoError& e) {
     k_.Ui->ReportError(e.what());
   }
   const TDesktop& d = k_.Desktop;
-  for (int s = 0; s < 9; ++s) k_.KonstKroky[static_cast<size_t>(SablonaSlotu(s).Index)] = d.Sablony[s];
+  for (int s = 0; s < 9; ++s) k_.KonstKroky[static_cast<size_t>(TemplateOfSlot(s).Index)] = d.Sablony[s];
 
   BorderStyle = TBorderStyle::Sizeable;
   Bounds.Height = 816;
   Bounds.Width = 1048;
   // The record holds the panel PC's Windows paths; here they are paths of this machine.
   const IPlatform& pl = *k_.Platform;
-  k_.Program.MenoSuboru = pl.MapSystemPath(CitajKratkyRetazec(d.MenoSuboru, 255));
-  k_.Stroj.Model = CitajKratkyRetazec(d.Model, 20);
+  k_.Program.MenoSuboru = pl.MapSystemPath(ReadShortString(d.MenoSuboru, 255));
+  k_.Stroj.Model = ReadShortString(d.Model, 20);
   k_.Stroj.Prevod = d.Prevod;
-  k_.Program.MenoKonstant = pl.MapSystemPath(CitajKratkyRetazec(d.MenoKonstant, 255));
-  k_.Program.MenoKostricky = pl.MapSystemPath(CitajKratkyRetazec(d.MenoKostricky, 255));
+  k_.Program.MenoKonstant = pl.MapSystemPath(ReadShortString(d.MenoKonstant, 255));
+  k_.Program.MenoKostricky = pl.MapSystemPath(ReadShortString(d.MenoKostricky, 255));
   k_.Kostricka = d.Kostricka;
   NastavModel(k_);
   k_.Program.PoslednyOtvor = k_.Program.MenoSuboru;
@@ -190,15 +190,15 @@ void TProg::FormShow() {
   k_.PosunHodnota = 0.0L;
   k_.Program.PocetKrokov = 0;
   stepKinds.bPrevod.Enabled = k_.Stroj.MeniPrevod == 1;
-  k_.AktKomora = PociatocnaKomora(k_.Kostricka);
+  k_.AktKomora = FirstChamber(k_.Kostricka);
   VypisProgCaption();
   ZobrazParametre(0);
 
-  const std::string ini = CestaWarningov(k_);
-  if (SuborExistuje(ini)) NacitajWarningy(k_, ini);
+  const std::string ini = WarningsIniPath(k_);
+  if (FileExists(ini)) NacitajWarningy(k_, ini);
 
   const std::string& meno = k_.Program.MenoSuboru;
-  if (!meno.empty() && SuborExistuje(meno)) {
+  if (!meno.empty() && FileExists(meno)) {
     const uint32_t znacka = ZistiTypSuboru(k_, meno);
     // A program with warnings opens only through the open command, which
     // writes the panel software's warnings file.

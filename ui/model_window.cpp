@@ -24,7 +24,7 @@ void TModel::VypisPrevodov(int r, int g) {
   cbModel.ItemIndex = r;
   cbPrevod.Items.clear();
   for (std::string_view o : kModely[static_cast<size_t>(r)].Otacky)
-    if (CisloZTextu(o) != 0) cbPrevod.Items.emplace_back(o);
+    if (NumberOfCell(o) != 0) cbPrevod.Items.emplace_back(o);
   // A gear the list does not hold (none, or beyond the model's gears) selects nothing.
   cbPrevod.ItemIndex = (g >= 1 && g <= static_cast<int>(cbPrevod.Items.size())) ? g - 1 : -1;
 }

@@ -57,7 +57,7 @@ void TfKonvertNazovToSubor::Panel1Click() {
   if (!meno || meno->empty()) return;
   SuborKonv = *meno;
   Panel1.Caption = std::string(kTextSuborKonv) + SuborKonv;
-  folder_ = AdresarSuboru(SuborKonv);
+  folder_ = FolderOf(SuborKonv);
 }
 
 void TfKonvertNazovToSubor::bKonvSuborClick() {
@@ -81,7 +81,7 @@ void TfKonvertNazovToSubor::bKonvAdresarClick() {
   failed_ = 0;
   continue_ = true;
   Label2.Caption.clear();
-  folder_ = AdresarSuboru(SuborKonv);
+  folder_ = FolderOf(SuborKonv);
   const std::optional<std::vector<std::string>> subory = OrdinaryFilesOf(folder_);
   if (!subory) {
     ui_.Error(std::string(kTextNemozemOtvorit) + folder_);

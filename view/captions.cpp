@@ -9,7 +9,7 @@ namespace kvr {
 
 std::string StateCaption(const std::string& model) { return model + " :  OFFLINE"; }
 
-std::string GearCaption(const TStroj& s) { return "Getriebe:  " + TextMaxOtacok(s); }
+std::string GearCaption(const TStroj& s) { return "Getriebe:  " + MaxSpeedText(s); }
 
 ProgramCaptions ProgramCaptionsOf(const TProgram& p, const IPlatform& pl) {
   return {!p.PoslednyOtvor.empty() ? SkratCestu(pl.WindowsPathOf(p.PoslednyOtvor)) : pl.WindowsPathOf(p.PoslednySubor),

@@ -77,7 +77,7 @@ void Znacka(TKontext& k, ICanvas& c, const TMierka& m, int i, int n, bool odtlac
     else if (k.Vyber.Oznaceny(i))
       farba = clBlack;
     else
-      farba = FarbaKroku(k, i, druh);
+      farba = StepColour(k, i, druh);
     c.SetPen(farba, TPenStyle::Solid, 1, TPenMode::Copy);
     c.SetBrush(farba);
     const int x = b.BodX;
@@ -194,13 +194,13 @@ void RepaintWalk(TKontext& k, ICanvas& c, const TMierka& m, WalkCache& w) {
 
 }  // namespace
 
-std::string TextPola(long double x, int sirka, int desatinne) {
+std::string FieldText(long double x, int sirka, int desatinne) {
   std::string s = FormatFixed(x, desatinne);
   if (static_cast<int>(s.size()) < sirka) s.insert(0, static_cast<size_t>(sirka) - s.size(), ' ');
   return s;
 }
 
-TColor FarbaKroku(const TKontext& k, int i, uint8_t druh) {
+TColor StepColour(const TKontext& k, int i, uint8_t druh) {
   const int32_t ende = k.Program.KrokEnde;
   if (ende == 0 || i > ende) return clSiva;
   switch (druh) {
@@ -278,7 +278,7 @@ void SirkaOkna(TKontext& k) {
 }
 
 void Vykresli(TKontext& k, ICanvas& c, const TMierka& m) {
-  DrawWalk(k, c, m, [&] { PrejdiProgram(k, c, m); }, false, clWhite);
+  DrawWalk(k, c, m, [&] { WalkSteps(k, c, m); }, false, clWhite);
 }
 
 void PaintCoil(TKontext& k, ICanvas& c, int sirka, int vyska, int32_t posun, TColor panel, WalkCache& pamat) {
@@ -329,7 +329,7 @@ int ScrollPositionFor(const TKontext& k, int n, int min, int max, int vyska) {
   return drz(max);
 }
 
-int NajdiKrok(const TKontext& k, const TMierka& m, int x, int y) {
+int StepAt(const TKontext& k, const TMierka& m, int x, int y) {
   const int n = PocetKrokov(k);
   int najdeny = 0;
   for (int i = 1; i <= n; ++i) {
@@ -345,7 +345,7 @@ int NajdiKrok(const TKontext& k, const TMierka& m, int x, int y) {
 StepPanelsCaptions StepCaptionsBelow(const TKontext& k, int n, bool druhZKroku) {
   if (n < 1 || n > kMaxKrokov) return {};
   const TBodKroku& b = k.BodyKrokov[static_cast<size_t>(n)];
-  return {"POSITION =" + TextPola(b.Poloha, 3, 1) + " [mm]",
+  return {"POSITION =" + FieldText(b.Poloha, 3, 1) + " [mm]",
           "LAGEN = " + std::to_string(static_cast<int32_t>(b.PocetVrstiev)),
           NazovDruhu(druhZKroku ? DruhKroku(k.Program.Kroky[n]) : b.Druh)};
 }

@@ -19,7 +19,7 @@ class WalkCache;
 
 // x with `desatinne` decimals, padded on the left with blanks to at least
 // `sirka` characters (Str(x:sirka:desatinne)).
-std::string TextPola(long double x, int sirka, int desatinne);
+std::string FieldText(long double x, int sirka, int desatinne);
 
 // Automatic window edges OknoLava, OknoPrava.
 void SirkaOkna(TKontext& k);
@@ -39,7 +39,7 @@ void PaintCoil(TKontext& k, ICanvas& c, int sirka, int vyska, int32_t posun, TCo
 void PaintCoil(TKontext& k, ICanvas& c);
 
 // The step whose marker lies under (x, y) of the paint box, or 0.
-int NajdiKrok(const TKontext& k, const TMierka& m, int x, int y);
+int StepAt(const TKontext& k, const TMierka& m, int x, int y);
 
 // The scroll bar position (within min..max) that puts step n's end point in
 // the middle of a box vyska pixels high; a step outside 1..350 scrolls to max,

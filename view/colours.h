@@ -19,6 +19,6 @@ constexpr TColor clKremova = 0xFFFBF0;   // the online highlight's disc (cream)
 // The colour of the path and marker of step i of displayed kind druh: grey
 // after KrokEnde (every step when KrokEnde is 0), else by kind; a windings
 // step with LRev > PRev yellow; an unknown kind yellow.
-TColor FarbaKroku(const TKontext& k, int i, uint8_t druh);
+TColor StepColour(const TKontext& k, int i, uint8_t druh);
 
 }  // namespace kvr

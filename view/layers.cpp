@@ -446,7 +446,7 @@ void TChod::Krok(int i, long double predZavity) {
   TBodKroku& bod = k_.BodyKrokov[static_cast<size_t>(i)];
   const uint8_t druh = DruhKroku(krok);
   bod.Druh = druh;
-  if (o_.Canvas) c_.SetPen(FarbaKroku(k_, i, druh), TPenStyle::Solid, 1, TPenMode::Copy);
+  if (o_.Canvas) c_.SetPen(StepColour(k_, i, druh), TPenStyle::Solid, 1, TPenMode::Copy);
   const int predosly = i > 1 ? k_.BodyKrokov[static_cast<size_t>(i - 1)].Druh : kZiadnyDruh;
   switch (druh) {
     case kDruhWicklung:
@@ -633,7 +633,7 @@ Real48 PredZavity(const TKontext& k, int i) {
   return z;
 }
 
-void PrejdiProgram(TKontext& k, ICanvas& c, const TMierka& m) { WalkProgram(k, c, m, WalkOptions{}); }
+void WalkSteps(TKontext& k, ICanvas& c, const TMierka& m) { WalkProgram(k, c, m, WalkOptions{}); }
 
 bool WalkProgram(TKontext& k, ICanvas& c, const TMierka& m, const WalkOptions& o) {
   TChod chod(k, c, m, o);

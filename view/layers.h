@@ -29,7 +29,7 @@ Real48 PredZavity(const TKontext& k, int i);
 // Fills entries 1..PocetKrokov of BodyKrokov, scaled with m, and draws on c
 // while k.Kresba.KresliZapnute is true; while it is false a line is a pen
 // move. Error boxes go through k.Ui.
-void PrejdiProgram(TKontext& k, ICanvas& c, const TMierka& m);
+void WalkSteps(TKontext& k, ICanvas& c, const TMierka& m);
 
 // What a walk did besides filling the layer list and the walk state: the
 // entries that got an end point (a trapezoid step whose points crossed and an
@@ -56,7 +56,7 @@ struct WalkOptions {
   WalkLog* Log = nullptr;
 };
 
-// PrejdiProgram with options. False when it stopped above the view before
+// WalkSteps with options. False when it stopped above the view before
 // the end; the layer list and walk state are then incomplete.
 bool WalkProgram(TKontext& k, ICanvas& c, const TMierka& m, const WalkOptions& o);
 

@@ -209,7 +209,7 @@ TEST(Prekreslenie, ColoursByKindAndGreyAfterTheEnd) {
   s.Program(kroky, true);
   ASSERT_EQ(s.k.Program.KrokEnde, 9);
   const TColor cakane[] = {clModra, clRed, clYellow, clZelena, clTyrkys, clNebeska, clFuchsia, clSiva, clModra, clSiva};
-  for (int i = 1; i <= 10; ++i) EXPECT_EQ(FarbaKroku(s.k, i, DruhKroku(s.k.Program.Kroky[i])), cakane[i - 1]) << i;
+  for (int i = 1; i <= 10; ++i) EXPECT_EQ(StepColour(s.k, i, DruhKroku(s.k.Program.Kroky[i])), cakane[i - 1]) << i;
   RecordingCanvas c = s.RepaintLater();
   // Markers: kind 0, 4, 6 circles, 5 a square, the others arrows, each in its colour.
   EXPECT_EQ(c.Count(Op::Ellipse), 3u);
@@ -281,10 +281,10 @@ TEST(Prekreslenie, CloseArrowsArePushedSixteenPixelsApartAndHitThere) {
   const std::vector<RecordingCanvas::Call> sipky = c.Of(Op::Polygon);
   ASSERT_EQ(sipky.size(), 2u);
   EXPECT_EQ(sipky[1].points, (std::vector<TPoint>{{x2 - 32, y + 4}, {x2 - 16, y}, {x2 - 32, y - 4}}));
-  EXPECT_EQ(s.prog.drawing.NajdiKrok(x2 - 16 - 8, y), 1);
+  EXPECT_EQ(s.prog.drawing.StepAt(x2 - 16 - 8, y), 1);
   // Where step 1's arrow would have been, step 2 (the higher number) wins.
-  EXPECT_EQ(s.prog.drawing.NajdiKrok(x1 - 8, y), 2);
-  EXPECT_EQ(s.prog.drawing.NajdiKrok(x2 - 8, y - 11), 0);
+  EXPECT_EQ(s.prog.drawing.StepAt(x1 - 8, y), 2);
+  EXPECT_EQ(s.prog.drawing.StepAt(x2 - 8, y - 11), 0);
 }
 
 TEST(Prekreslenie, ArrowsToTheLeftArePushedToTheRight) {
@@ -649,10 +649,10 @@ TEST(ZobrazParametre, ShowsTheStepButtonGroupAndPanels) {
   EXPECT_EQ(s.prog.drawing.pDruhKroku.Caption, "BANDAGIEREN");  // left as it was
 }
 
-TEST(TextPola, PadsToTheFieldWidth) {
-  EXPECT_EQ(TextPola(0, 3, 1), "0.0");
-  EXPECT_EQ(TextPola(5, 5, 1), "  5.0");
-  EXPECT_EQ(TextPola(123.45L, 3, 1), "123.5");
+TEST(FieldText, PadsToTheFieldWidth) {
+  EXPECT_EQ(FieldText(0, 3, 1), "0.0");
+  EXPECT_EQ(FieldText(5, 5, 1), "  5.0");
+  EXPECT_EQ(FieldText(123.45L, 3, 1), "123.5");
 }
 
 }  // namespace

@@ -207,7 +207,7 @@ TEST_F(VstupTest, ConversionTakesTheWholeTextOnly) {
       {"1,5", false, 0},       {"1e39", false, 0},      {"0x10", false, 0},       {"inf", false, 0},
   };
   for (const auto& c : cases) {
-    const std::optional<long double> x = TextNaCislo(c.text);
+    const std::optional<long double> x = ParseNumber(c.text);
     EXPECT_EQ(x.has_value(), c.ok) << '"' << c.text << '"';
     if (x && c.ok) {
       EXPECT_EQ(*x, c.value) << c.text;
@@ -348,7 +348,7 @@ TEST_F(UpDownTest, OpenerTakesTheCoordinateOnOkOnly) {
     Stlac(TUDBtnType::btNext, 2);
     f.bOK.Click();
   });
-  const std::optional<long double> r = UpravSuradnicu(k, f, 12.3L);
+  const std::optional<long double> r = AdjustCoordinate(k, f, 12.3L);
   ASSERT_TRUE(r.has_value());
   EXPECT_NEAR(static_cast<double>(*r), 12.5, 1e-9);
 
@@ -356,7 +356,7 @@ TEST_F(UpDownTest, OpenerTakesTheCoordinateOnOkOnly) {
     Stlac(TUDBtnType::btPrev, 1);
     f.bCancel.Click();
   });
-  EXPECT_FALSE(UpravSuradnicu(k, f, 40.0L).has_value());
+  EXPECT_FALSE(AdjustCoordinate(k, f, 40.0L).has_value());
 }
 
 // --- Text window -------------------------------------------------------------

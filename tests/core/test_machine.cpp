@@ -72,7 +72,7 @@ TEST_F(StrojTest, NamesAndIndexes) {
   EXPECT_EQ(IndexPrevodu("xyz"), 1);
   EXPECT_TRUE(PrevodPlatny(3));
   EXPECT_FALSE(PrevodPlatny(0));
-  EXPECT_EQ(NazovPrevodu(2), "PREVODP");
+  EXPECT_EQ(GearName(2), "PREVODP");
 }
 
 TEST_F(StrojTest, OldFormatTablesFollowModelFamily) {
@@ -148,7 +148,7 @@ TEST_F(StrojTest, MissingGearNeverDividesByZero) {
   EXPECT_EQ(ZaokruhliPosuv(k.Stroj, 1.0L), 1.0L);
   EXPECT_EQ(PosuvVyssi(k.Stroj, 1.0L), 1.001L);  // P = 130941: 1.0010
   EXPECT_EQ(PosuvNizsi(k.Stroj, 1.0L), 0.999L);
-  EXPECT_EQ(PosuvZImp(0, 0), 131072.0L);
+  EXPECT_EQ(FeedFromUnits(0, 0), 131072.0L);
 }
 
 TEST_F(StrojTest, SpeedRounding) {

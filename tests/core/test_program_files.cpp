@@ -186,7 +186,7 @@ struct SuboryTest : ::testing::Test {
     std::ifstream in(cesta, std::ios::binary);
     return Bajty(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
-  std::string Ini() const { return CestaWarningov(k); }
+  std::string Ini() const { return WarningsIniPath(k); }
 
   // A program of n steps as the station builds them.
   void Program(int n) {
@@ -297,7 +297,7 @@ TEST_F(SuboryTest, EachOfTheSixFormatsOpensIntoTheStore) {
     std::string meno = p.nazov;
     std::replace_if(meno.begin(), meno.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
     const std::string cesta = Zapis(meno + ".prg", p.subor());
-    ASSERT_TRUE(OtvorProgram(k, cesta));
+    ASSERT_TRUE(OpenProgramFile(k, cesta));
     EXPECT_EQ(k.Program.PocetKrokov, p.pocetKrokov);
     EXPECT_EQ(k.Program.MenoSuboru, cesta);
     EXPECT_EQ(k.Program.PoslednyOtvor, cesta);
@@ -312,7 +312,7 @@ TEST_F(SuboryTest, EachOfTheSixFormatsOpensIntoTheStore) {
 TEST_F(SuboryTest, FileWithWarningsSplitsItsTextIntoTheWarningsFile) {
   const Bajty t = SuborNovy(kZnackaT, {ZaznamTVinutie()}, Pata("KVR - 22", "PREVODD"));
   const std::string cesta = Zapis("w.prg", SuborTW(t, kIni));
-  ASSERT_TRUE(OtvorProgram(k, cesta));
+  ASSERT_TRUE(OpenProgramFile(k, cesta));
   const Bajty ini = Citaj(Ini());
   // The INI text exactly, without the end marker of the program file.
   EXPECT_EQ(std::string(ini.begin(), ini.end()), std::string(kIni));
@@ -372,7 +372,7 @@ TEST_F(SuboryTest, TheWarningsSplitWhereAWholeKvrTImageEnds) {
   };
   for (const Pripad& c : pripady) {
     SCOPED_TRACE(c.nazov);
-    const TRozdelenie r = RozdelWarningy(c.subor);
+    const TRozdelenie r = SplitWarnings(c.subor);
     EXPECT_EQ(r.p, c.p);
     EXPECT_EQ(KvrTImageEnd(c.subor), c.p);
     EXPECT_EQ(r.warningy, c.warningy);
@@ -395,7 +395,7 @@ TEST_F(SuboryTest, AFileWithWarningsThatTheStationWroteOpensAndSavesUnchanged) {
   for (int cyklus = 1; cyklus <= 3; ++cyklus) {
     SCOPED_TRACE(cyklus);
     k.Program.Kroky.Vymaz();
-    ASSERT_TRUE(OtvorProgram(k, cesta));
+    ASSERT_TRUE(OpenProgramFile(k, cesta));
     ui.Verify();
     EXPECT_EQ(k.Program.PocetKrokov, 3);
     EXPECT_EQ(Citaj(Ini()), ini);
@@ -404,7 +404,7 @@ TEST_F(SuboryTest, AFileWithWarningsThatTheStationWroteOpensAndSavesUnchanged) {
     EXPECT_EQ(k.Stroj.Model, "KVR - 22");
     EXPECT_NEAR(D(k.Program.Kroky[2].TrapezL), 172.36, 1e-9);
     EXPECT_NEAR(D(k.Program.Kroky[2].TrapezP), 8.46, 1e-9);
-    UlozDoSuboru(k, cesta, 1, true);
+    WriteProgramFile(k, cesta, 1, true);
     EXPECT_EQ(Citaj(cesta), prvy);
   }
 }
@@ -437,7 +437,7 @@ TEST_F(SuboryTest, KvrGcSpeedsSurviveEveryOpenAndSave) {
     UlozProgramGC(k, cesta, 1);
     const Bajty prvy = Citaj(cesta);
     for (int cyklus = 1; cyklus <= 3; ++cyklus) {
-      ASSERT_TRUE(OtvorProgram(k, cesta));
+      ASSERT_TRUE(OpenProgramFile(k, cesta));
       EXPECT_EQ(static_cast<int32_t>(k.Program.Kroky[1].Otacky), otacky) << "cycle " << cyklus;
       UlozProgramGC(k, cesta, 1);
       EXPECT_EQ(Citaj(cesta), prvy) << "cycle " << cyklus;
@@ -467,7 +467,7 @@ TEST_F(SuboryTest, AProgramSavedAgainCarriesTheBobbinItCameWith) {
     const std::string cesta = Zapis("b.prg", SuborNovy(kZnackaT, {ZaznamTVinutie()}, pata));
     k.Program.MenoKostricky = c.predtym;
     k.Kostricka.Komory[5].KomoraL = 99.0L;
-    ASSERT_TRUE(OtvorProgram(k, cesta));
+    ASSERT_TRUE(OpenProgramFile(k, cesta));
     EXPECT_EQ(k.Program.MenoKostricky, c.ocakavane);
     EXPECT_EQ(std::memcmp(k.Kostricka.Bytes() + 256, &pata[144], 240), 0);
     const std::string ulozeny = Cesta("b2.prg");
@@ -481,9 +481,9 @@ TEST_F(SuboryTest, AProgramSavedAgainCarriesTheBobbinItCameWith) {
 
 TEST_F(SuboryTest, OpeningAProgramWithoutWarningsDropsThePreviousOnes) {
   const Bajty t = SuborNovy(kZnackaT, {ZaznamTVinutie()}, Pata("KVR - 22", "PREVODD"));
-  ASSERT_TRUE(OtvorProgram(k, Zapis("w.prg", SuborTW(t, kIni))));
+  ASSERT_TRUE(OpenProgramFile(k, Zapis("w.prg", SuborTW(t, kIni))));
   ASSERT_EQ(k.Program.Warningy[1], "Draht prüfen");
-  ASSERT_TRUE(OtvorProgram(k, Zapis("t.prg", t)));
+  ASSERT_TRUE(OpenProgramFile(k, Zapis("t.prg", t)));
   EXPECT_FALSE(fs::exists(Ini()));
   for (int i = 1; i <= kMaxKrokov; ++i) EXPECT_EQ(k.Program.Warningy[static_cast<size_t>(i)], "") << i;
 }
@@ -504,7 +504,7 @@ TEST_F(SuboryTest, SavedFilesHaveTheirSizesAndReopenWithTheSameProgram) {
       EXPECT_EQ(GetU32(&prvy[prvy.size() - 4]), gc ? uint32_t{kZnackaGC} : uint32_t{kZnackaT});
 
       k.Program.Kroky.Vymaz();
-      ASSERT_TRUE(OtvorProgram(k, cesta));
+      ASSERT_TRUE(OpenProgramFile(k, cesta));
       EXPECT_EQ(k.Program.PocetKrokov, n);
       for (int i = 1; i <= n; ++i) {
         const TKrok& a = povodne[i];
@@ -526,7 +526,7 @@ TEST_F(SuboryTest, SavedFilesHaveTheirSizesAndReopenWithTheSameProgram) {
 
 TEST_F(SuboryTest, TrailerPassesItsUninterpretedBytesOn) {
   const Bajty t = Pata("KVR - 22", "PREVODD");
-  ASSERT_TRUE(OtvorProgram(k, Zapis("a.prg", SuborNovy(kZnackaT, {ZaznamTVinutie()}, t))));
+  ASSERT_TRUE(OpenProgramFile(k, Zapis("a.prg", SuborNovy(kZnackaT, {ZaznamTVinutie()}, t))));
   k.Stroj.Prevod = 3;
   NastavModel(k);
   const std::string cesta = Cesta("b.gc");
@@ -535,7 +535,7 @@ TEST_F(SuboryTest, TrailerPassesItsUninterpretedBytesOn) {
   const size_t pata = b.size() - 1202;
   for (size_t i = 21; i < 42; ++i) EXPECT_EQ(b[pata + i], t[i]) << i;
   for (size_t i = 390; i < 1198; ++i) EXPECT_EQ(b[pata + i], t[i]) << i;
-  EXPECT_EQ(CitajKratkyRetazec(&b[pata + 42], 20), "PREVODH");
+  EXPECT_EQ(ReadShortString(&b[pata + 42], 20), "PREVODH");
   // Header values pass on as read.
   EXPECT_EQ(b[5], 0x01);
   EXPECT_EQ(b[6], 0x23);
@@ -558,7 +558,7 @@ TEST_F(SuboryTest, WithoutBobbinNameTheBobbinFieldsAreZeros) {
   for (size_t i = 144; i < 390; ++i) EXPECT_EQ(b[pata + i], 0) << i;
   EXPECT_EQ(b[pata + 63], 0);
   EXPECT_EQ(b[pata + 390], 0xEE);
-  EXPECT_EQ(CitajKratkyRetazec(&b[pata], 20), "KVR - 22");
+  EXPECT_EQ(ReadShortString(&b[pata], 20), "KVR - 22");
 }
 
 TEST_F(SuboryTest, BobbinWithNameGoesIntoTheTrailerInWindows1252) {
@@ -581,7 +581,7 @@ TEST_F(SuboryTest, BobbinWithNameGoesIntoTheTrailerInWindows1252) {
   // Reopened: the name comes back as the same UTF-8 text, the chambers with it.
   k.Program.MenoKostricky = "x";
   k.Kostricka = TKostricka{};
-  ASSERT_TRUE(OtvorProgram(k, cesta));
+  ASSERT_TRUE(OpenProgramFile(k, cesta));
   EXPECT_EQ(k.Program.MenoKostricky, kostricka);
   EXPECT_NEAR(D(k.Kostricka.Komory[2].KomoraL), 12.5, 1e-9);
   EXPECT_NEAR(D(k.Kostricka.Abstand), 7.0, 1e-9);
@@ -619,9 +619,9 @@ TEST_F(SuboryTest, ReceivedImageIsStoredWithAFreshTrailer) {
   ASSERT_EQ(b.size(), 136u + 1202u);
   EXPECT_TRUE(std::equal(b.begin(), b.begin() + 136, k.Subory.SuborBuf.begin()));
   const uint8_t* t = &b[136];
-  EXPECT_EQ(CitajKratkyRetazec(t, 20), "KVR - 100 mit einem ");
+  EXPECT_EQ(ReadShortString(t, 20), "KVR - 100 mit einem ");
   EXPECT_EQ(t[21], 0);
-  EXPECT_EQ(CitajKratkyRetazec(t + 42, 20), "PREVODP");
+  EXPECT_EQ(ReadShortString(t + 42, 20), "PREVODP");
   EXPECT_EQ(t[63], 0);
   for (size_t i = 144; i < 390; ++i) EXPECT_EQ(t[i], 0) << i;
   EXPECT_EQ(t[22], 0x11);
@@ -740,7 +740,7 @@ TEST_F(SuboryTest, RefusedFilesLeaveTheStoreAsItWas) {
     SCOPED_TRACE(p.nazov);
     k.Stroj.Model = "KVR - 22";
     k.Stroj.Prevod = 1;
-    ASSERT_TRUE(OtvorProgram(k, povodny));
+    ASSERT_TRUE(OpenProgramFile(k, povodny));
     k.Stroj.Model = p.model;
     NastavModel(k);
     k.Program.Zmeneny = 1;
@@ -749,7 +749,7 @@ TEST_F(SuboryTest, RefusedFilesLeaveTheStoreAsItWas) {
     std::string sprava = p.sprava;
     if (const size_t i = sprava.find('%'); i != std::string::npos) sprava.replace(i, 1, "\"" + cesta + "\"");
     ui.ExpectError(sprava);
-    EXPECT_FALSE(OtvorProgram(k, cesta));
+    EXPECT_FALSE(OpenProgramFile(k, cesta));
     ui.Verify();
     Snimka::Z(k, Ini()).Porovnaj(pred);
   }
@@ -769,16 +769,16 @@ TEST_F(SuboryTest, AnythingButARegularFileIsRefusedWithOneMessageBeforeItIsOpene
       {"", std::string(kTextBezMena)},
   };
   const std::string dobry = Zapis("dobry.prg", SuborNovy(kZnackaT, {ZaznamTVinutie()}, Pata("KVR - 22", "PREVODD")));
-  ASSERT_TRUE(OtvorProgram(k, dobry));
+  ASSERT_TRUE(OpenProgramFile(k, dobry));
   for (const auto& c : pripady) {
     SCOPED_TRACE(c.cesta);
     ui.ExpectError(c.sprava);
-    EXPECT_FALSE(OtvorProgram(k, c.cesta));
+    EXPECT_FALSE(OpenProgramFile(k, c.cesta));
     ui.Verify();
     EXPECT_EQ(k.Program.MenoSuboru, dobry);
     EXPECT_EQ(k.Program.PocetKrokov, 1);
     // Every reader refuses it the same way, without opening it.
-    EXPECT_FALSE(CitajCelySubor(c.cesta).has_value());
+    EXPECT_FALSE(ReadWholeFile(c.cesta).has_value());
     ui.ExpectError(c.sprava);
     EXPECT_EQ(ZistiTypSuboru(k, c.cesta), 0u);
     ui.Verify();
@@ -787,7 +787,7 @@ TEST_F(SuboryTest, AnythingButARegularFileIsRefusedWithOneMessageBeforeItIsOpene
 
 TEST_F(SuboryTest, ExactlyThreeHundredFiftyStepsAreTaken) {
   std::vector<Bajty> z(350, ZaznamTVinutie());
-  ASSERT_TRUE(OtvorProgram(k, Zapis("350.prg", SuborNovy(kZnackaT, z, Pata("KVR - 22", "PREVODD")))));
+  ASSERT_TRUE(OpenProgramFile(k, Zapis("350.prg", SuborNovy(kZnackaT, z, Pata("KVR - 22", "PREVODD")))));
   EXPECT_EQ(k.Program.PocetKrokov, 350);
 }
 
@@ -812,7 +812,7 @@ TEST_F(SuboryTest, GearStepToTheFixedGearItselfIsNoChange) {
 TEST_F(SuboryTest, UnknownModelInTheFileIsCorrectedOnce) {
   const Bajty t = SuborNovy(kZnackaT, {ZaznamTVinutie()}, Pata("KVR - 999", "PREVODD"));
   ui.ExpectError("MODEL UNBEKANNT! [einstellen: KVR 22]");
-  ASSERT_TRUE(OtvorProgram(k, Zapis("m.prg", t)));
+  ASSERT_TRUE(OpenProgramFile(k, Zapis("m.prg", t)));
   EXPECT_EQ(k.Stroj.Model, "KVR - 22");
 }
 
@@ -832,7 +832,7 @@ TEST_F(SuboryTest, SaveMenuEntriesAskWithTheirTitleAndKeyboard) {
   // A program with warnings is current: its folder is where the dialogs start.
   const Bajty t = SuborNovy(kZnackaT, {ZaznamTVinutie()}, Pata("KVR - 22", "PREVODD"));
   const std::string povodny = Zapis("povodny.prg", SuborTW(t, kIni));
-  ASSERT_TRUE(OtvorProgram(k, povodny));
+  ASSERT_TRUE(OpenProgramFile(k, povodny));
   fs::create_directory(dir / "ziel");
   int klavesnica = 0;
   for (const Pripad& p : pripady) {

@@ -48,21 +48,21 @@ TEST(SuboryKodovanie, EveryWindows1252ByteComesBackUnchanged) {
 TEST(SuboryKodovanie, ShortStringsStayInsideTheirField) {
   uint8_t pole[22];
   std::fill(std::begin(pole), std::end(pole), uint8_t{0xEE});
-  ZapisKratkyRetazec(pole, "Körper-Wicklung mit Überlänge", 20);
+  WriteShortString(pole, "Körper-Wicklung mit Überlänge", 20);
   EXPECT_EQ(pole[0], 20);
   EXPECT_EQ(pole[2], 0xF6);
   EXPECT_EQ(pole[21], 0xEE);  // beyond the field: untouched
-  EXPECT_EQ(CitajKratkyRetazec(pole, 20), "Körper-Wicklung mit ");
+  EXPECT_EQ(ReadShortString(pole, 20), "Körper-Wicklung mit ");
   // A length byte beyond the field is not followed past it.
   pole[0] = 200;
-  EXPECT_EQ(PocetZnakov(CitajKratkyRetazec(pole, 20)), 20u);
-  ZapisKratkyRetazec(pole, "", 20);
+  EXPECT_EQ(PocetZnakov(ReadShortString(pole, 20)), 20u);
+  WriteShortString(pole, "", 20);
   EXPECT_EQ(pole[0], 0);
   EXPECT_EQ(pole[1], 'K');  // the rest of the field keeps its bytes
 }
 
 TEST(SuboryKodovanie, CharacterCuts) {
-  EXPECT_EQ(PrvychZnakov("äöü", 2), "äö");
+  EXPECT_EQ(FirstChars("äöü", 2), "äö");
   EXPECT_EQ(PoslednychZnakov("äöü", 2), "öü");
   EXPECT_EQ(PoslednychZnakov("ab", 5), "ab");
 }
@@ -127,9 +127,9 @@ TEST(SuboryCesty, NamesAndShortenedPaths) {
   EXPECT_EQ(NazovSuboru("/home/op/b.kor"), "b.kor");
   EXPECT_EQ(NazovSuboru("c.kor"), "c.kor");
   EXPECT_EQ(NazovSuboru("D:\\dir\\"), "");
-  EXPECT_EQ(AdresarSuboru("D:\\WINDING PROGRAMS\\x.prg"), "D:\\WINDING PROGRAMS\\");
-  EXPECT_EQ(AdresarSuboru("/a/b/x.prg"), "/a/b/");
-  EXPECT_EQ(AdresarSuboru("x.prg"), "");
+  EXPECT_EQ(FolderOf("D:\\WINDING PROGRAMS\\x.prg"), "D:\\WINDING PROGRAMS\\");
+  EXPECT_EQ(FolderOf("/a/b/x.prg"), "/a/b/");
+  EXPECT_EQ(FolderOf("x.prg"), "");
 
   const std::string p47(47, 'a');
   EXPECT_EQ(SkratCestu(p47), p47);

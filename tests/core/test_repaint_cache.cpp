@@ -61,8 +61,8 @@ void PlnePrekreslenie(TProg& prog, ICanvas& c) {
   Vykresli(k, c, m);
   k.Kresba.KresliZapnute = true;
   Vykresli(k, c, m);
-  d.W_Lava.Caption = TextPola(v.OknoLava, 3, 1);
-  d.W_prava.Caption = TextPola(v.OknoPrava, 3, 1);
+  d.W_Lava.Caption = FieldText(v.OknoLava, 3, 1);
+  d.W_prava.Caption = FieldText(v.OknoPrava, 3, 1);
   d.ZobrazKrokPodKresbou(k.Program.AktKrok);
 }
 

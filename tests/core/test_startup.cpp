@@ -170,9 +170,9 @@ TEST(Desktop, ASecondStartRestoresWhatTheFirstStoredAtExit) {
   // The record carries the panel PC's Windows paths.
   const Bajty d = s.dir.Read("bin/TORVENA_KVR_T.DSK");
   ASSERT_EQ(d.size(), 2668u);
-  EXPECT_EQ(CitajKratkyRetazec(&d[650], 255), "D:\\CONST_BOBBIN\\Konst\\a.kon");
-  EXPECT_EQ(CitajKratkyRetazec(&d[394], 255), "D:\\CONST_BOBBIN\\Korper\\b.kor");
-  EXPECT_EQ(CitajKratkyRetazec(&d[22], 255), s.Bin("nowhere.kvr"));
+  EXPECT_EQ(ReadShortString(&d[650], 255), "D:\\CONST_BOBBIN\\Konst\\a.kon");
+  EXPECT_EQ(ReadShortString(&d[394], 255), "D:\\CONST_BOBBIN\\Korper\\b.kor");
+  EXPECT_EQ(ReadShortString(&d[22], 255), s.Bin("nowhere.kvr"));
 
   Stanica* t = &s;
   t->prog.reset();
@@ -208,12 +208,12 @@ Bajty ProgramT() {
   k.Stroj.Prevod = 1;
   NastavModel(k);
   for (int i = 1; i <= 3; ++i) {
-    k.Program.Kroky[i] = PredvolenyKrok(TPredvolba::Navijanie);
+    k.Program.Kroky[i] = DefaultStep(TPredvolba::Navijanie);
     k.Program.Kroky[i].Hodnota = 10.0L * i;
   }
   k.Program.Kroky[3].TypCyklu = 0;
   PrepocitajKroky(k.Program);
-  return ObrazProgramu(k, "prog.kvr", 3, false);
+  return ProgramImage(k, "prog.kvr", 3, false);
 }
 
 TEST(Desktop, TheLastProgramIsReopened) {
@@ -293,7 +293,7 @@ TEST_P(Closing, AsksWhenModifiedAndKeepsTheStationOpenWhenTheSaveDoesNotHappen) 
   s.Start();
   fs::remove(s.Bin("TORVENA_KVR_T.DSK"));
   TKontext& k = s.K();
-  k.Program.Kroky[1] = PredvolenyKrok(TPredvolba::Navijanie);
+  k.Program.Kroky[1] = DefaultStep(TPredvolba::Navijanie);
   PrepocitajKroky(k.Program);
   k.Program.Zmeneny = c.zmeneny;
   k.Program.Online = c.online;
@@ -304,7 +304,7 @@ TEST_P(Closing, AsksWhenModifiedAndKeepsTheStationOpenWhenTheSaveDoesNotHappen) 
   EXPECT_EQ(s.dir.Exists("bin/TORVENA_KVR_T.DSK"), c.desktopWritten);
   EXPECT_EQ(s.pl.starterQuits, c.closes ? 1 : 0);
   if (c.saveAs) {
-    EXPECT_EQ(s.dir.Read("bin/" + *c.saveAs).size(), ObrazProgramu(k, s.Bin(*c.saveAs), 1, false).size());
+    EXPECT_EQ(s.dir.Read("bin/" + *c.saveAs).size(), ProgramImage(k, s.Bin(*c.saveAs), 1, false).size());
   }
   s.ui.Verify();
 }
@@ -341,7 +341,7 @@ TEST(WindowPlaces, APlaceOffTheScreenFallsBackTo100) {
       {0xFFFF, 0xFFF0, 100, 100},  // a negative place reads as a large unsigned one
       {0, 0, 0, 0},
   };
-  TDesktop d = PredvolenyDesktop();
+  TDesktop d = DefaultDesktop();
   const TRect navrh{7, 9, 300, 200};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.left);
@@ -413,7 +413,7 @@ TEST(Bobbin, FileSizesDecideTheRecord) {
       EXPECT_EQ(static_cast<long double>(kost.Komory[15].KomoraP), 99.0L);
       continue;
     }
-    EXPECT_EQ(CitajKratkyRetazec(kost.Popis, 255), "Test");
+    EXPECT_EQ(ReadShortString(kost.Popis, 255), "Test");
     EXPECT_EQ(static_cast<long double>(kost.Komory[9].KomoraP), 10.5L);
     EXPECT_EQ(static_cast<long double>(kost.Komory[10].KomoraL), old ? 0.0L : 11.0L);
     EXPECT_EQ(static_cast<long double>(kost.Komory[15].KomoraP), old ? 0.0L : 16.5L);

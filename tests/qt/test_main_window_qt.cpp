@@ -98,7 +98,7 @@ TEST_F(ProgOknoTest, CloseBoxEndsTheStationLikeTheMenuEntry) {
 TEST_F(ProgOknoTest, TheCoilIsPaintedAndStepsArePickedWithTheMouse) {
   TKontext& k = prog.Kontext();
   ui.Show(prog);
-  ui.Binder().Dispatch([&k] { UkazkovyProgram(k, 20); });
+  ui.Binder().Dispatch([&k] { SampleProgram(k, 20); });
   auto* pb = okno.findChild<QtPaintBox*>(QStringLiteral("PaintBox1"));
   ASSERT_NE(pb, nullptr);
   const QImage im = pb->grab().toImage();
