@@ -894,17 +894,7 @@ void QtBinder::Unbind(QtFormView* v) {
   views_.erase(it);
 }
 
-void QtBinder::Run(const std::function<void()>& fn) {
-  if (k_ != nullptr) {
-    RunEvent(*k_->Ui, fn);
-    return;
-  }
-  try {
-    fn();
-  } catch (const std::exception& e) {
-    ui_.ReportError(e.what());
-  }
-}
+void QtBinder::Run(const std::function<void()>& fn) { RunEvent(k_ != nullptr ? *k_->Ui : ui_, fn); }
 
 void QtBinder::Dispatch(const std::function<void()>& fn) {
   if (fn) Run(fn);

@@ -171,28 +171,22 @@ int Spusti(const QString& outDir) {
     }
   };
   const struct {
-    const char* member;
     TForm* form;
     std::function<void()> poZobrazeni;
   } okna[] = {
-      {"prog", &prog, vyberVinutie},
-      {"fErrors", &prog.fErrors, {}},
-      {"fInfo", &prog.fInfo, {}},
-      {"fKonvertNazovToSubor", &prog.fKonvertNazovToSubor, {}},
-      {"fUpDown", &prog.fUpDown, {}},
-      {"fVstup", &prog.fVstup, {}},
-      {"fVstupTW", &prog.fVstupTW, {}},
-      {"fWait", &prog.fWait, {}},
-      {"fWarnings", &prog.fWarnings, {}},
-      {"fModel", &prog.fModel, {}},
+      {&prog, vyberVinutie},
+      {&prog.fErrors, {}},
+      {&prog.fInfo, {}},
+      {&prog.fKonvertNazovToSubor, {}},
+      {&prog.fUpDown, {}},
+      {&prog.fVstup, {}},
+      {&prog.fVstupTW, {}},
+      {&prog.fWait, {}},
+      {&prog.fWarnings, {}},
+      {&prog.fModel, {}},
   };
   int failed = 0;
   for (const auto& o : okna) {
-    if (o.form == nullptr) {
-      std::fprintf(stderr, "kvr_screenshots: %s was not created\n", o.member);
-      ++failed;
-      continue;
-    }
     if (!Vyfot(ui, *o.form, out, o.poZobrazeni)) ++failed;
     // The main window stays behind the others, as on the station.
     if (o.form != &prog) ui.Hide(*o.form);
