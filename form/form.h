@@ -20,8 +20,12 @@ constexpr TColor clYellow = 0xFFFF00;
 constexpr TColor clNavy = 0x000080;
 constexpr TColor clSilver = 0xC0C0C0;
 constexpr TColor clGray = 0x808080;
+constexpr TColor clBtnShadow = 0xA0A0A0;
 
 enum class TModalResult { None, Ok, Cancel, Yes, No, Abort };
+
+// Where a panel's caption stands.
+enum class TAlignment { Center, Left };
 
 enum class TBorderStyle { Sizeable, Single, Dialog, None };
 enum class TPosition { Designed, MainFormCenter, ScreenCenter };
@@ -35,6 +39,7 @@ enum class TControlKind {
   ComboBox,
   ListBox,
   GroupBox,
+  RadioGroup,  // a framed group of radio buttons, one per item; ItemIndex is the one on
   Edit,
   Memo,
   MenuItem,
@@ -76,6 +81,7 @@ class TControl {
   int ItemIndex = -1;
   TRect Bounds;     // fixed-layout geometry in design pixels; zoom scales it
   std::string Parent;  // name of the containing control (menu, group), empty = the form
+  TAlignment Alignment = TAlignment::Center;  // panels
   // Scroll bars.
   int Min = 0;
   int Max = 100;
@@ -83,8 +89,8 @@ class TControl {
   int SmallChange = 1;
   int LargeChange = 10;
 
-  // Events. OnClick for buttons, panels, menu entries, radio buttons and check
-  // boxes; OnChange after the user picked another entry of a list or moved a
+  // Events. OnClick for buttons, panels, menu entries, radio buttons, check
+  // boxes and radio groups (after ItemIndex changed by a click); OnChange after the user picked another entry of a list or moved a
   // scroll bar.
   std::function<void()> OnClick;
   std::function<void()> OnChange;

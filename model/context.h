@@ -70,6 +70,7 @@ struct TDialogy {
   int32_t DruhEditacie = 0;
   int32_t ParamKrok = 0;
   Real48 Suradnica{};
+  Real48 SpreadZavity{};
   int32_t DruhParametra = 0;
   std::string VstupText;  // at most 20 characters
   Real48 VstupHodnota{};

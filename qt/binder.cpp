@@ -24,6 +24,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 #include <QStringList>
 #include <QWindow>
 #include <algorithm>
@@ -287,6 +288,13 @@ void QtFormView::CreateWidget(Bound& b, QWidget* parent) {
     case TControlKind::GroupBox:
       w = new QGroupBox(parent);
       break;
+    case TControlKind::RadioGroup: {
+      // Its radio buttons come with its items (RefreshControl).
+      auto* g = new QGroupBox(parent);
+      new QVBoxLayout(g);
+      w = g;
+      break;
+    }
     case TControlKind::Edit:
       w = new QLineEdit(parent);
       break;
@@ -423,7 +431,31 @@ void QtFormView::Wire(Bound& b) {
       break;
     }
     case TControlKind::GroupBox:
+    case TControlKind::RadioGroup:
       break;
+  }
+}
+
+void QtFormView::RebuildRadioGroup(Bound& b) {
+  auto* g = static_cast<QGroupBox*>(b.w);
+  for (QRadioButton* r : g->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) delete r;
+  TControl* c = b.c;
+  QObject* guard = guard_.get();
+  for (int i = 0; i < static_cast<int>(c->Items.size()); ++i) {
+    auto* r = new QRadioButton(Q(c->Items[static_cast<size_t>(i)]), g);
+    r->setObjectName(Q(c->Name() + "_" + std::to_string(i)));
+    r->setAutoExclusive(false);
+    g->layout()->addWidget(r);
+    QObject::connect(r, &QRadioButton::clicked, guard, [this, c, i] {
+      // The item that is on changes nothing; the refresh turns it back on.
+      if (c->ItemIndex == i) {
+        binder_.RefreshAll();
+        return;
+      }
+      c->ItemIndex = i;
+      const std::function<void()> fn = c->OnClick;
+      binder_.Dispatch(fn);
+    });
   }
 }
 
@@ -714,6 +746,10 @@ void QtFormView::RefreshControl(Bound& b) {
     case TControlKind::Label: {
       auto* l = static_cast<QLabel*>(w);
       if (l->text() != lines) l->setText(lines);
+      if (c.Kind() == TControlKind::Panel) {
+        const Qt::Alignment a = c.Alignment == TAlignment::Left ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter;
+        if (l->alignment() != a) l->setAlignment(a);
+      }
       break;
     }
     case TControlKind::Image:
@@ -759,6 +795,21 @@ void QtFormView::RefreshControl(Bound& b) {
     case TControlKind::GroupBox: {
       auto* gb = static_cast<QGroupBox*>(w);
       if (gb->title() != text) gb->setTitle(text);
+      break;
+    }
+    case TControlKind::RadioGroup: {
+      auto* gb = static_cast<QGroupBox*>(w);
+      if (gb->title() != text) gb->setTitle(text);
+      if (!b.itemsApplied || b.items != c.Items) {
+        RebuildRadioGroup(b);
+        b.items = c.Items;
+        b.itemsApplied = true;
+      }
+      const QList<QRadioButton*> rs = gb->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
+      for (int i = 0; i < rs.size(); ++i) {
+        const QSignalBlocker blockItem(rs[i]);
+        if (rs[i]->isChecked() != (i == c.ItemIndex)) rs[i]->setChecked(i == c.ItemIndex);
+      }
       break;
     }
     case TControlKind::Edit: {

@@ -131,6 +131,8 @@ class QtFormView {
   void CreateWidget(Bound& b, QWidget* parent);
   void CreateMenus(QMenuBar* menuBar);
   void Wire(Bound& b);
+  // A radio group's buttons, one per item, made anew when its items change.
+  void RebuildRadioGroup(Bound& b);
   void RefreshControl(Bound& b);
   void RefreshMenu(Bound& b);
   void ApplyColor(Bound& b);

@@ -28,6 +28,7 @@ TProg::TProg(IUi& ui, IPlatform& platform)
       fErrors(k_),
       fInfo(k_),
       fKonvertNazovToSubor(*k_.Ui),
+      fParam(k_, fVstup),
       fUpDown(k_),
       fVstup(k_),
       fVstupTW(k_),
@@ -42,7 +43,7 @@ TProg::TProg(IUi& ui, IPlatform& platform)
       drawing(*this, k_, fVstup),
       machineState(*this, k_),
       captions(*this, k_),
-      stepPanel(*this, k_, drawing, fVstup),
+      stepPanel(*this, k_, drawing, fVstup, fParam),
       stepKinds(*this) {
   k_.AttachMainWindow(this);
   BorderStyle = TBorderStyle::Sizeable;
@@ -112,6 +113,7 @@ void TProg::FormCreate() {
   fErrors.FormCreate();
   fInfo.FormCreate();
   fKonvertNazovToSubor.FormCreate();
+  fParam.FormCreate();
   fUpDown.FormCreate();
   fVstup.FormCreate();
   fVstupTW.FormCreate();
@@ -221,6 +223,7 @@ void TProg::FormShow() {
 
 void TProg::mnOptionsOknaClick() {
   UlozMiestoOkna(k_.Desktop, kSlotProg, Bounds);
+  UlozMiestoOkna(k_.Desktop, kSlotParam, fParam.Bounds);
   UlozMiestoOkna(k_.Desktop, kSlotUpDown, fUpDown.Bounds);
   UlozMiestoOkna(k_.Desktop, kSlotVstup, fVstup.Bounds);
   UlozMiestoOkna(k_.Desktop, kSlotErrors, fErrors.Bounds);

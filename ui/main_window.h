@@ -19,6 +19,7 @@
 #include "ui/machine_state_panel.h"
 #include "ui/model_window.h"
 #include "ui/options_menu.h"
+#include "ui/param_window.h"
 #include "ui/program_captions_panel.h"
 #include "ui/rename_window.h"
 #include "ui/step_kinds_panel.h"
@@ -43,6 +44,7 @@ class TProg : public TForm, public IMainWindow {
   TfErrors fErrors;
   TfInfo fInfo;
   TfKonvertNazovToSubor fKonvertNazovToSubor;
+  TParam fParam;
   TfUpDown fUpDown;
   TVstup fVstup;
   TfVstupTW fVstupTW;

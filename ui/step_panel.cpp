@@ -10,6 +10,7 @@
 #include "model/program.h"
 #include "tools/keypad.h"
 #include "ui/coil_drawing_panel.h"
+#include "ui/param_window.h"
 #include "view/captions.h"
 
 namespace kvr {
@@ -24,7 +25,7 @@ void Povol(TControl& c, bool ano) { c.Enabled = ano; }
 
 }  // namespace
 
-StepPanel::StepPanel(TForm& okno, TKontext& k, CoilDrawingPanel& kresba, TVstup& vstup)
+StepPanel::StepPanel(TForm& okno, TKontext& k, CoilDrawingPanel& kresba, TVstup& vstup, TParam& param)
     : Panel2{okno, "Panel2", TControlKind::Panel, "", {464, 94, 380, 48}},
       BKrok{okno, "BKrok", TControlKind::Button, "SCHRITT:  0", {0, 0, 300, 48}},
       SpinButton1{okno, "SpinButton1", TControlKind::Panel, "", {304, 0, 76, 48}},
@@ -50,7 +51,8 @@ StepPanel::StepPanel(TForm& okno, TKontext& k, CoilDrawingPanel& kresba, TVstup&
       lbInOut{okno, "lbInOut", TControlKind::Label, " EINGÄNGE / AUSGÄNGE ", {192, 326, 180, 156}},
       k_(k),
       kresba_(kresba),
-      vstup_(vstup) {
+      vstup_(vstup),
+      param_(param) {
   BKrok.Parent = Panel2.Name();
   SpinButton1.Parent = Panel2.Name();
   SpinButton1Up.Parent = SpinButton1.Name();
@@ -70,6 +72,12 @@ StepPanel::StepPanel(TForm& okno, TKontext& k, CoilDrawingPanel& kresba, TVstup&
   bOtacky.OnClick = [this] { bOtackyClick(); };
   pOtackyWarning.OnClick = [this] { pOtackyWarningClick(); };
   lbInOut.OnClick = [this] { lbInOutClick(); };
+  bRoDo.OnClick = [this] { bRoDoClick(); };
+  bKryt.OnClick = [this] { bKrytClick(); };
+  bSOtac.OnClick = [this] { bSOtacClick(); };
+  bTypCyklu.OnClick = [this] { bTypCykluClick(); };
+  bSNav.OnClick = [this] { bSNavClick(); };
+  lbSF.OnClick = [this] { lbSFClick(); };
 }
 
 void StepPanel::ZobrazParametre(int n) {
@@ -201,23 +209,55 @@ void StepPanel::ZmenParameter(TKeypadButton b) {
     k_.Ui->Message(TMsgKind::Error, kKrizoveBody, TMsgButtons::Ok);
     return;
   }
-  std::vector<int> ciele;
-  if (k_.Vyber.TestVybraneKroky()) {
-    for (int i = 1; i <= kMaxKrokov; ++i)
-      if (k_.Vyber.Oznaceny(i)) ciele.push_back(i);
-  } else if (a >= 1 && a <= kMaxKrokov) {
-    ciele.push_back(a);
-  }
+  const std::vector<int> ciele = CieloveKroky();
   for (int i : ciele) StoreKeypadValue(k_, b, i, k_.Program.Kroky[i], v);
   for (int i : ciele) Posli_KrokParam(k_, i);
   ZobrazParametre(a);
   kresba_.Invalidate();
 }
 
-void StepPanel::BZavityClick() { ZmenParameter(TKeypadButton::BZavity); }
+std::vector<int> StepPanel::CieloveKroky() const {
+  std::vector<int> ciele;
+  const int a = k_.Program.AktKrok;
+  if (k_.Vyber.TestVybraneKroky()) {
+    for (int i = 1; i <= kMaxKrokov; ++i)
+      if (k_.Vyber.Oznaceny(i)) ciele.push_back(i);
+  } else if (a >= 1 && a <= kMaxKrokov) {
+    ciele.push_back(a);
+  }
+  return ciele;
+}
+
+void StepPanel::BZavityClick() {
+  const int a = k_.Program.AktKrok;
+  if (a >= 1 && a <= kMaxKrokov && k_.Program.Kroky[a].Druh == kDruhGetriebe) {
+    ZmenPrevod();
+    return;
+  }
+  ZmenParameter(TKeypadButton::BZavity);
+}
 void StepPanel::bLRevClick() { ZmenParameter(TKeypadButton::bLRev); }
 void StepPanel::bPRevClick() { ZmenParameter(TKeypadButton::bPRev); }
-void StepPanel::bPosuvMMClick() { ZmenParameter(TKeypadButton::bPosuvMM); }
+void StepPanel::bPosuvMMClick() {
+  const int a = k_.Program.AktKrok;
+  if (a < 1 || a > kMaxKrokov || k_.Program.Kroky[a].Druh != kDruhVerschiebung) {
+    ZmenParameter(TKeypadButton::bPosuvMM);
+    return;
+  }
+  // A shift's traverse speed: the panel shows RychPresun, so both fields
+  // change, and only in shift steps (a feed of 100 is no windings feed).
+  TDialogParametra d;
+  d.DruhParametra = 27;
+  d.DruhEditacie = 16;
+  d.Rozsvietene = {&param_.pRychPresun};
+  d.Zobrazene = {&param_.pRychPresun};
+  d.Kopiruj = [](const TKrok& z, TKrok& c) {
+    if (c.Druh != kDruhVerschiebung) return;
+    c.PosuvMM = z.PosuvMM;
+    c.RychPresun = z.RychPresun;
+  };
+  DialogParametra(d);
+}
 void StepPanel::bOtackyClick() { ZmenParameter(TKeypadButton::bOtacky); }
 
 void StepPanel::pOtackyWarningClick() {
@@ -226,5 +266,106 @@ void StepPanel::pOtackyWarningClick() {
 }
 
 void StepPanel::lbInOutClick() { ZobrazParametre(k_.Program.AktKrok); }
+
+void StepPanel::DialogParametra(const TDialogParametra& d) {
+  const int a = k_.Program.AktKrok;
+  if (a < 1 || a > kMaxKrokov) return;
+  k_.Dialogy.DruhParametra = d.DruhParametra;
+  k_.Dialogy.DruhEditacie = d.DruhEditacie;
+  k_.Program.PracKrok = k_.Program.Kroky[a];
+  param_.Inic();
+  param_.ZobrazParametre();
+  for (TControl* c : d.Rozsvietene) TParam::Rozsviet(*c);
+  for (TControl* c : d.LenFarba) c->Color = clLime;
+  for (TControl* c : d.LenPovolene) c->Enabled = true;
+  for (TControl* c : d.Zobrazene) c->Visible = true;
+  if (k_.Ui->ShowModal(param_) == TModalResult::Ok) {
+    const TKrok z = k_.Program.PracKrok;
+    const std::vector<int> ciele = CieloveKroky();
+    for (int i : ciele) d.Kopiruj(z, k_.Program.Kroky[i]);
+    if (d.Prepocitaj) PrepocitajKroky(k_.Program);
+    for (int i : ciele) Posli_KrokParam(k_, i);
+  }
+  ZobrazParametre(k_.Program.AktKrok);
+  kresba_.Invalidate();
+}
+
+void StepPanel::bRoDoClick() {
+  TDialogParametra d;
+  d.DruhParametra = 5;
+  d.LenFarba = {&param_.pRozbeh, &param_.pDobeh};
+  d.Kopiruj = [](const TKrok& z, TKrok& c) {
+    c.Rozbeh = z.Rozbeh;
+    c.Dobeh = z.Dobeh;
+  };
+  DialogParametra(d);
+}
+
+void StepPanel::bKrytClick() {
+  TDialogParametra d;
+  d.DruhParametra = 6;
+  d.Rozsvietene = {&param_.pKryt};
+  d.Kopiruj = [](const TKrok& z, TKrok& c) { c.Kryt = z.Kryt; };
+  DialogParametra(d);
+}
+
+void StepPanel::bSOtacClick() {
+  TDialogParametra d;
+  d.DruhParametra = 9;
+  d.Rozsvietene = {&param_.pSOtac};
+  d.Kopiruj = [](const TKrok& z, TKrok& c) { c.SmerOtac = z.SmerOtac; };
+  DialogParametra(d);
+}
+
+void StepPanel::bTypCykluClick() {
+  TDialogParametra d;
+  d.DruhParametra = 10;
+  d.Rozsvietene = {&param_.rgTypCyklu};
+  d.Kopiruj = [](const TKrok& z, TKrok& c) { c.TypCyklu = z.TypCyklu; };
+  d.Prepocitaj = true;
+  DialogParametra(d);
+}
+
+void StepPanel::bSNavClick() {
+  TDialogParametra d;
+  d.DruhParametra = 11;
+  d.Rozsvietene = {&param_.pSNav};
+  d.Kopiruj = [](const TKrok& z, TKrok& c) { c.SmerPosuvu = z.SmerPosuvu; };
+  DialogParametra(d);
+}
+
+void StepPanel::lbSFClick() {
+  TDialogParametra d;
+  d.DruhParametra = 25;
+  d.Rozsvietene = {&param_.pVS, &param_.pVE, &param_.pAMR, &param_.pAKP, &param_.rgTrapezoid};
+  d.LenPovolene = {&param_.pLTRAP_hodnota, &param_.pLTRAP_sklon, &param_.pRTRAP_hodnota, &param_.pRTRAP_sklon};
+  d.Kopiruj = [](const TKrok& z, TKrok& c) {
+    c.VrstvaStop = z.VrstvaStop;
+    c.VrstvaKoniec = z.VrstvaKoniec;
+    c.AutManual = z.AutManual;
+    c.AutKorekcia = z.AutKorekcia;
+    c.TrapezL = z.TrapezL;
+    c.TrapezLZnamienko = z.TrapezLZnamienko;
+    c.TrapezP = z.TrapezP;
+    c.TrapezPZnamienko = z.TrapezPZnamienko;
+  };
+  DialogParametra(d);
+}
+
+void StepPanel::ZmenPrevod() {
+  const int a = k_.Program.AktKrok;
+  k_.Dialogy.DruhEditacie = rezim::kPrevod;
+  k_.Program.PracKrok = k_.Program.Kroky[a];
+  param_.Inic();
+  param_.ZobrazParametre();
+  TParam::Rozsviet(param_.pPrevod);
+  if (k_.Ui->ShowModal(param_) == TModalResult::Ok) {
+    const int n = k_.Program.AktKrok;
+    k_.Program.Kroky[n].Hodnota = param_.rbGear_2.Checked ? 0.02L : 0.01L;
+    Posli_KrokParam(k_, n);
+  }
+  ZobrazParametre(k_.Program.AktKrok);
+  kresba_.Invalidate();
+}
 
 }  // namespace kvr

@@ -2,6 +2,9 @@
 // parameter group, whose buttons show the step's values and change them for
 // the current step or every marked step.
 #pragma once
+#include <functional>
+#include <vector>
+
 #include "form/form.h"
 #include "view/step_panel_view.h"
 
@@ -10,10 +13,11 @@ namespace kvr {
 struct TKontext;
 class CoilDrawingPanel;
 class TVstup;
+class TParam;
 
 class StepPanel {
  public:
-  StepPanel(TForm& okno, TKontext& k, CoilDrawingPanel& kresba, TVstup& vstup);
+  StepPanel(TForm& okno, TKontext& k, CoilDrawingPanel& kresba, TVstup& vstup, TParam& param);
   StepPanel(const StepPanel&) = delete;
   StepPanel& operator=(const StepPanel&) = delete;
 
@@ -65,6 +69,13 @@ class StepPanel {
   // The inputs/outputs window is not built yet: the click shows the step
   // again and opens nothing.
   void lbInOutClick();
+  // Parameters changed in the step dialog opened on them.
+  void bRoDoClick();
+  void bKrytClick();
+  void bSOtacClick();
+  void bTypCykluClick();
+  void bSNavClick();
+  void lbSFClick();
 
  private:
   // The keypad pattern: ask, check, store into the marked steps or the
@@ -72,10 +83,29 @@ class StepPanel {
   void ZmenParameter(TKeypadButton b);
   // A new current step chosen offline.
   void VyberKrok(int n);
+  // The dialog pattern: the step dialog on the current step with the given
+  // controls lit; on OK the fields `kopiruj` copies go to the marked steps or
+  // the current one.
+  struct TDialogParametra {
+    int DruhParametra = 0;
+    int DruhEditacie = 1;
+    std::vector<TControl*> Rozsvietene;  // enabled and lime
+    std::vector<TControl*> LenFarba;     // lime only
+    std::vector<TControl*> LenPovolene;  // enabled only
+    std::vector<TControl*> Zobrazene;    // made visible
+    std::function<void(const TKrok& z, TKrok& ciel)> Kopiruj;
+    bool Prepocitaj = false;  // PrepocitajKroky afterwards
+  };
+  void DialogParametra(const TDialogParametra& d);
+  // A gear step's gear, in the gear dialog.
+  void ZmenPrevod();
+  // The marked steps, or the current step when none is marked.
+  std::vector<int> CieloveKroky() const;
 
   TKontext& k_;
   CoilDrawingPanel& kresba_;
   TVstup& vstup_;
+  TParam& param_;
 };
 
 }  // namespace kvr

@@ -35,6 +35,13 @@ std::string TextZavitov(const TKrok& k) {
   }
 }
 
+uint8_t PrevodAktKroku(const TKontext& k) {
+  const int a = k.Program.AktKrok;
+  return a >= 1 && a <= kMaxKrokov ? PrevodKroku(k.Stroj, k.Program.Kroky, a) : PrevodKroku(k.Stroj, k.Program.Kroky, 0);
+}
+
+}  // namespace
+
 // The speed as a whole number: truncated, held within the record's range (only
 // the upper bound is checked, so a large negative entry must still convert).
 int32_t CeleOtacky(long double v) {
@@ -43,13 +50,6 @@ int32_t CeleOtacky(long double v) {
   if (t > static_cast<long double>(std::numeric_limits<int32_t>::max())) return std::numeric_limits<int32_t>::max();
   return static_cast<int32_t>(t);
 }
-
-uint8_t PrevodAktKroku(const TKontext& k) {
-  const int a = k.Program.AktKrok;
-  return a >= 1 && a <= kMaxKrokov ? PrevodKroku(k.Stroj, k.Program.Kroky, a) : PrevodKroku(k.Stroj, k.Program.Kroky, 0);
-}
-
-}  // namespace
 
 std::string TextTypuCyklu(uint8_t typCyklu) {
   static constexpr std::array<const char*, 4> kTexty{"Ende", "Stop", "Aut.langsam", "Aut.schnell"};

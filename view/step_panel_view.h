@@ -34,6 +34,11 @@ struct TStepPanelTexts {
 };
 TStepPanelTexts StepPanelTexts(const TKontext& k, int n);
 
+// A keypad speed as a whole number: truncated and held within the record's
+// range (only the upper bound is checked, so a large negative entry must
+// still convert).
+int32_t CeleOtacky(long double v);
+
 // The cycle type's text as the step dialog's radio group lists it; empty for
 // a value the group has no item for.
 std::string TextTypuCyklu(uint8_t typCyklu);

@@ -9,6 +9,7 @@
 #include "support/station.h"
 #include "support/steps.h"
 #include "tools/keypad.h"
+#include "ui/param_window.h"
 #include "view/step_panel_view.h"
 
 namespace kvr {
@@ -589,6 +590,147 @@ TEST(StepPanel, CancelledKeypadChangesNothing) {
   s.ui.Verify();
   EXPECT_TRUE(s.k.Program.Kroky == pred);
   EXPECT_TRUE(s.ui.invalidated.empty());
+}
+
+}  // namespace
+}  // namespace kvr
+
+namespace kvr {
+namespace {
+
+// --- Parameters changed in the step dialog ----------------------------------------------
+
+struct DialogPanel : Panel {
+  DialogPanel() { prog.fParam.FormCreate(); }
+  // A radio button clicked as the binder does: on, its siblings off, then its handler.
+  static void Pick(TForm& f, TControl& r) {
+    for (TControl* o : f.Controls())
+      if (o->Kind() == TControlKind::RadioButton && o->Parent == r.Parent) o->Checked = false;
+    r.Checked = true;
+    r.Click();
+  }
+  // The operator in the step dialog: acts, then presses OK.
+  std::function<void(TForm&)> InDialog(std::function<void(TParam&)> act) {
+    return [act](TForm& f) {
+      auto& d = static_cast<TParam&>(f);
+      act(d);
+      d.bOK.Click();
+    };
+  }
+};
+
+TEST(StepPanelDialog, MarkedStepsReceiveTheChoiceAndTheCurrentStepTheWholeDialog) {
+  DialogPanel s;
+  s.Program(Desat());
+  s.k.Program.AktKrok = 4;
+  s.Mark({3, 5, 9});
+  s.ui.ExpectModal("Param", s.InDialog([&](TParam& d) {
+    EXPECT_EQ(d.pKryt.Color, clLime);
+    EXPECT_TRUE(d.pKryt.Enabled);
+    EXPECT_FALSE(d.pSOtac.Enabled);
+    EXPECT_FALSE(d.gbKomorka.Visible);
+    DialogPanel::Pick(d, d.rbSnimat);
+  }));
+  s.p.bKryt.Click();
+  s.ui.Verify();
+  for (int i = 1; i <= 10; ++i) EXPECT_EQ(s.k.Program.Kroky[i].Kryt, (i == 3 || i == 4 || i == 5 || i == 9) ? 1 : 0) << i;
+  EXPECT_EQ(s.p.bKryt.Caption, " SCHILD: kippen");
+  EXPECT_EQ(s.k.Program.Zmeneny, 1);
+}
+
+TEST(StepPanelDialog, CancelChangesNothing) {
+  DialogPanel s;
+  s.Program(Desat());
+  s.k.Program.AktKrok = 2;
+  s.p.ZobrazParametre(2);
+  const auto pred = s.k.Program.Kroky;
+  s.ui.ExpectModal("Param", [](TForm& f) {
+    auto& d = static_cast<TParam&>(f);
+    DialogPanel::Pick(d, d.rbLavy);
+    d.bCANCEL.Click();
+  });
+  s.p.bSOtac.Click();
+  s.ui.Verify();
+  EXPECT_TRUE(s.k.Program.Kroky == pred);
+}
+
+TEST(StepPanelDialog, SpecialFunctionsAndCycleTypeGoToEveryMarkedStep) {
+  DialogPanel s;
+  s.Program(Desat());
+  s.k.Program.AktKrok = 2;
+  s.Mark({2, 6});
+  s.ui.ExpectModal("Param", s.InDialog([&](TParam& d) {
+    EXPECT_TRUE(d.pLTRAP_hodnota.Enabled);
+    EXPECT_EQ(d.pLTRAP_hodnota.Color, clBtnFace);
+    EXPECT_EQ(d.rgTrapezoid.Color, clLime);
+    d.chbVS.Checked = true;
+    d.chbVS.Click();
+    d.pLTRAP_sklon.Click();
+  }));
+  s.p.lbSF.Click();
+  for (int i : {2, 6}) {
+    EXPECT_EQ(s.k.Program.Kroky[i].VrstvaStop, 1) << i;
+    EXPECT_EQ(s.k.Program.Kroky[i].TrapezLZnamienko, 1) << i;
+  }
+  EXPECT_EQ(s.k.Program.Kroky[3].VrstvaStop, 0);
+  EXPECT_NE(s.p.lbSF.Caption.find("-Layer Stop"), std::string::npos);
+
+  // The cycle type recounts the program: an "Ende" in the middle ends it.
+  s.k.Vyber.ZrusVybraneKroky();
+  s.k.Program.AktKrok = 5;
+  s.ui.ExpectModal("Param", s.InDialog([](TParam& d) {
+    d.rgTypCyklu.ItemIndex = kCyklusEnde;
+    d.rgTypCyklu.Click();
+  }));
+  s.p.bTypCyklu.Click();
+  s.ui.Verify();
+  EXPECT_EQ(s.k.Program.Kroky[5].TypCyklu, kCyklusEnde);
+  EXPECT_EQ(s.k.Program.KrokEnde, 5);
+  EXPECT_EQ(s.p.bTypCyklu.Caption, " ZYKLUSART: Ende");
+}
+
+TEST(StepPanelDialog, AShiftsSpeedGoesOnlyToMarkedShifts) {
+  DialogPanel s;
+  std::vector<TKrok> v = Desat();
+  v[1] = Shift(50);
+  v[1].RychPresun = 50;
+  v[6] = Shift(80);
+  v[6].RychPresun = 10;
+  v[6].PosuvMM = 10.0L;
+  s.Program(v);
+  s.k.Program.AktKrok = 2;
+  s.Mark({2, 3, 7});
+  s.ui.ExpectModal("Param", s.InDialog([](TParam& d) {
+    EXPECT_TRUE(d.pRychPresun.Visible);
+    EXPECT_EQ(d.pRychPresun.Color, clLime);
+    EXPECT_TRUE(d.rb50.Checked);
+    DialogPanel::Pick(d, d.rb25);
+  }));
+  s.p.bPosuvMM.Click();
+  s.ui.Verify();
+  for (int i : {2, 7}) {
+    EXPECT_EQ(static_cast<long double>(s.k.Program.Kroky[i].PosuvMM), 25.0L) << i;
+    EXPECT_EQ(s.k.Program.Kroky[i].RychPresun, 25) << i;
+  }
+  EXPECT_EQ(static_cast<long double>(s.k.Program.Kroky[3].PosuvMM), 0.5L);
+  EXPECT_EQ(s.p.bPosuvMM.Caption, "VORSCHUBGES. : 25");
+}
+
+TEST(StepPanelDialog, AGearStepChangesItsGearInTheGearDialog) {
+  DialogPanel s;
+  s.k.Stroj.Model = "KVR - 60";
+  NastavModel(s.k);
+  s.Program({Winding(10, 0.5, 0, 20), test::Still(kDruhGetriebe, 0.01L), Winding(10, 0.5, 0, 20)});
+  s.k.Program.AktKrok = 2;
+  s.ui.ExpectModal("Param", s.InDialog([](TParam& d) {
+    EXPECT_TRUE(d.rbGear_1.Checked);
+    EXPECT_EQ(d.pPrevod.Color, clLime);
+    DialogPanel::Pick(d, d.rbGear_2);
+  }));
+  s.p.BZavity.Click();
+  s.ui.Verify();
+  EXPECT_EQ(static_cast<long double>(s.k.Program.Kroky[2].Hodnota), static_cast<long double>(Real48(0.02L)));
+  EXPECT_EQ(s.p.BZavity.Caption, "Getriebe: 2");
 }
 
 }  // namespace

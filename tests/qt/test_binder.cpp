@@ -107,6 +107,7 @@ class TSkusobna : public TForm {
   TControl PaintBox1{*this, "PaintBox1", TControlKind::PaintBox, "", {264, 134, 100, 100}};
   TControl iObraz{*this, "iObraz", TControlKind::Image, "", {264, 240, 40, 40}};
   TControl sbPosun{*this, "sbPosun", TControlKind::ScrollBar, "", {380, 8, 19, 200}};
+  TControl rgVolba{*this, "rgVolba", TControlKind::RadioGroup, "Wahl", {404, 8, 120, 100}};
 
   struct Mys {
     char kind;
@@ -188,6 +189,50 @@ TEST_F(BinderTest, CarriageReturnsBreakTheLinesOfEveryControlThatShowsText) {
   EXPECT_EQ(W<QRadioButton>("rbA")->text(), shown);
   // The caption itself keeps its carriage returns.
   EXPECT_EQ(f.lbText.Caption, caption);
+}
+
+TEST_F(BinderTest, RadioGroupShowsOneButtonPerItemAndTakesTheClickedOne) {
+  std::vector<int> kliky;
+  f.rgVolba.OnClick = [&] { kliky.push_back(f.rgVolba.ItemIndex); };
+  f.rgVolba.Items = {"Ende", "Stop", "Aut.langsam"};
+  f.rgVolba.ItemIndex = 1;
+  binder.RefreshAll();
+  auto* g = W<QGroupBox>("rgVolba");
+  EXPECT_EQ(g->title(), QStringLiteral("Wahl"));
+  QList<QRadioButton*> rs = g->findChildren<QRadioButton*>();
+  ASSERT_EQ(rs.size(), 3);
+  EXPECT_EQ(rs[2]->text(), QStringLiteral("Aut.langsam"));
+  EXPECT_FALSE(rs[0]->isChecked());
+  EXPECT_TRUE(rs[1]->isChecked());
+
+  rs[2]->click();
+  EXPECT_EQ(kliky, std::vector<int>{2});
+  EXPECT_EQ(f.rgVolba.ItemIndex, 2);
+  EXPECT_FALSE(rs[1]->isChecked());
+  // The item that is on: nothing runs and it stays on.
+  rs[2]->click();
+  EXPECT_EQ(kliky, std::vector<int>{2});
+  EXPECT_TRUE(rs[2]->isChecked());
+
+  // The form's state decides; new items make new buttons.
+  f.rgVolba.Items = {"A", "B"};
+  f.rgVolba.ItemIndex = 0;
+  binder.RefreshAll();
+  rs = g->findChildren<QRadioButton*>();
+  ASSERT_EQ(rs.size(), 2);
+  EXPECT_TRUE(rs[0]->isChecked());
+  // A disabled group takes no clicks.
+  f.rgVolba.Enabled = false;
+  binder.RefreshAll();
+  EXPECT_FALSE(rs[1]->isEnabled());
+}
+
+TEST_F(BinderTest, APanelCaptionStandsWhereItsAlignmentSays) {
+  binder.RefreshAll();
+  EXPECT_EQ(W<QLabel>("pStav")->alignment(), Qt::AlignCenter);
+  f.pStav.Alignment = TAlignment::Left;
+  binder.RefreshAll();
+  EXPECT_EQ(W<QLabel>("pStav")->alignment(), Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 TEST_F(BinderTest, MenuEntriesFormMenusByParent) {
