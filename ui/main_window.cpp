@@ -28,6 +28,8 @@ TProg::TProg(IUi& ui, IPlatform& platform)
       fErrors(k_),
       fInfo(k_),
       fKonvertNazovToSubor(*k_.Ui),
+      fKostricka(k_, fVstup),
+      fPosun(k_, fKostricka),
       fUpDown(k_),
       fVstup(k_),
       fVstupTW(k_),
@@ -37,7 +39,7 @@ TProg::TProg(IUi& ui, IPlatform& platform)
       fileMenu(*this, k_),
       editMenu(*this),
       optionsMenu(*this, k_, fModel),
-      bobbinMenu(*this, k_),
+      bobbinMenu(*this, k_, fKostricka),
       templatesMenu(*this, k_),
       drawing(*this, k_, fVstup),
       machineState(*this, k_),
@@ -51,6 +53,7 @@ TProg::TProg(IUi& ui, IPlatform& platform)
   captions.lbKostricka.OnClick = [this] { bobbinMenu.Open_Kostricka(); };
   captions.lbKonstanty.OnClick = [this] { templatesMenu.Open_Konstanty(); };
   mnINFO.OnClick = [this] { mnINFOClick(); };
+  optionsMenu.mnOptionsPosun.OnClick = [this] { fPosun.Otvor(); };
 }
 
 TProg::~TProg() { k_.AttachMainWindow(nullptr); }
@@ -112,6 +115,8 @@ void TProg::FormCreate() {
   fErrors.FormCreate();
   fInfo.FormCreate();
   fKonvertNazovToSubor.FormCreate();
+  fKostricka.FormCreate();
+  fPosun.FormCreate();
   fUpDown.FormCreate();
   fVstup.FormCreate();
   fVstupTW.FormCreate();
@@ -221,6 +226,8 @@ void TProg::FormShow() {
 
 void TProg::mnOptionsOknaClick() {
   UlozMiestoOkna(k_.Desktop, kSlotProg, Bounds);
+  UlozMiestoOkna(k_.Desktop, kSlotKostricka, fKostricka.Bounds);
+  UlozMiestoOkna(k_.Desktop, kSlotPosun, fPosun.Bounds);
   UlozMiestoOkna(k_.Desktop, kSlotUpDown, fUpDown.Bounds);
   UlozMiestoOkna(k_.Desktop, kSlotVstup, fVstup.Bounds);
   UlozMiestoOkna(k_.Desktop, kSlotErrors, fErrors.Bounds);
