@@ -35,6 +35,7 @@
 #include "qt/main_window.h"
 #include "qt/qt_texts.h"
 #include "qt/qt_ui.h"
+#include "qt/bobbin_editor_window.h"
 #include "qt/keypad_window.h"
 #include "qt/shift_window.h"
 #include "tools/up_down.h"
@@ -159,6 +160,7 @@ int Spusti(const QString& outDir) {
   });
   // Windows of their own for forms the creation handler made.
   QtKeypadWindow vstupOkno(prog.fVstup, ui.Binder(), &progOkno);
+  QtBobbinEditorWindow kostrickaOkno(prog.fKostricka, ui.Binder(), &progOkno);
   QtShiftWindow posunOkno(prog.fPosun, ui.Binder(), &progOkno);
 
   // Every window of the station: the main form and the forms it owns. A form

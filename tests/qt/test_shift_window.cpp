@@ -1,5 +1,7 @@
 #include "qt/shift_window.h"
 
+#include "qt/bobbin_editor_window.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -58,6 +60,36 @@ TEST(ShiftWindowQt, TypedKeysReachTheDisplayAndEscapeCancels) {
   EXPECT_EQ(ui.ShowModal(f), TModalResult::Cancel);
   EXPECT_EQ(display, QStringLiteral("2.5"));
   EXPECT_EQ(k.Dialogy.VstupText, "");
+}
+
+}  // namespace
+}  // namespace kvr
+
+namespace kvr {
+namespace {
+
+TEST(BobbinEditorQt, EnterInTheDescriptionClosesNothing) {
+  test::UnexpectedBoxGuard guard;
+  QtUi ui;
+  test::FakePlatform pl;
+  TKontext k{ui, pl};
+  TVstup vstup{k};
+  TfKostricka f{k, vstup};
+  QtBobbinEditorWindow okno{f, ui.Binder()};
+  ui.SetKontext(k);
+  bool open = false;
+  test::WhenModal<QtBobbinEditorWindow>([&](QtBobbinEditorWindow* d) {
+    QWidget* e = d->findChild<QWidget*>(QStringLiteral("ePopis"));
+    ASSERT_NE(e, nullptr);
+    e->setFocus();
+    Stlac(e, Qt::Key_Return, QStringLiteral("\r"));
+    QApplication::processEvents();
+    open = d->isVisible();
+    d->reject();
+  });
+  ui.ShowModal(f);
+  EXPECT_TRUE(open);
+  EXPECT_EQ(pl.keyboardStarts, 1);
 }
 
 }  // namespace
