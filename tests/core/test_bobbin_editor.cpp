@@ -8,6 +8,7 @@
 
 #include "bobbin/bobbin_design.h"
 #include "model/codepage.h"
+#include "model/desktop.h"
 #include "model/io.h"
 #include "support/station.h"
 #include "support/temp_dir.h"
@@ -279,6 +280,25 @@ TEST(BobbinEditor, DescriptionIsCutTo255Characters) {
   s.e.bVykresli.Click();
   EXPECT_EQ(s.k.Kostricka.Popis[0], 255);
   EXPECT_EQ(ReadShortString(s.k.Kostricka.Popis, 255), std::string(255, 'x'));
+}
+
+TEST(BobbinWindows, EditorAndShiftWindowKeepTheirPlaces) {
+  Editor s;
+  s.k.Desktop.Okna[kSlotKostricka].Left = 211;
+  s.k.Desktop.Okna[kSlotKostricka].Top = 98;
+  s.k.Desktop.Okna[kSlotPosun].Left = 362;
+  s.k.Desktop.Okna[kSlotPosun].Top = 105;
+  s.prog.fKostricka.FormCreate();
+  s.prog.fPosun.FormCreate();
+  EXPECT_EQ(s.prog.fKostricka.Bounds.Left, 211);
+  EXPECT_EQ(s.prog.fKostricka.Bounds.Top, 98);
+  EXPECT_EQ(s.prog.fPosun.Bounds.Left, 362);
+  EXPECT_EQ(s.prog.fPosun.Bounds.Top, 105);
+  s.prog.fKostricka.Bounds.Left = 50;
+  s.prog.fPosun.Bounds.Top = 60;
+  s.prog.mnOptionsOknaClick();
+  EXPECT_EQ(s.k.Desktop.Okna[kSlotKostricka].Left, 50);
+  EXPECT_EQ(s.k.Desktop.Okna[kSlotPosun].Top, 60);
 }
 
 }  // namespace
