@@ -1,3 +1,4 @@
+// The bobbin editor's and the shift window's own Qt windows: the keys they answer.
 #include "qt/shift_window.h"
 
 #include "qt/bobbin_editor_window.h"
