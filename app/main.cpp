@@ -9,7 +9,9 @@
 #include "qt/main_window.h"
 #include "qt/qt_texts.h"
 #include "qt/qt_ui.h"
+#include "qt/bobbin_editor_window.h"
 #include "qt/keypad_window.h"
+#include "qt/shift_window.h"
 #include "tools/keypad.h"
 #include "ui/main_window.h"
 
@@ -33,6 +35,8 @@ int main(int argc, char** argv) {
   ui.Binder().Dispatch([&prog] { prog.FormCreate(); });
   // The keypad's own window, so the hardware keyboard reaches it.
   kvr::QtKeypadWindow vstupOkno(prog.fVstup, ui.Binder(), &progOkno);
+  kvr::QtBobbinEditorWindow kostrickaOkno(prog.fKostricka, ui.Binder(), &progOkno);
+  kvr::QtShiftWindow posunOkno(prog.fPosun, ui.Binder(), &progOkno);
   QObject::connect(&progOkno, &kvr::QtMainWindow::closed, &app, &QCoreApplication::quit);
 
   ui.Show(prog);

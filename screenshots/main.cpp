@@ -35,7 +35,9 @@
 #include "qt/main_window.h"
 #include "qt/qt_texts.h"
 #include "qt/qt_ui.h"
+#include "qt/bobbin_editor_window.h"
 #include "qt/keypad_window.h"
+#include "qt/shift_window.h"
 #include "tools/up_down.h"
 #include "tools/keypad.h"
 #include "tools/text_input.h"
@@ -43,6 +45,7 @@
 #include "ui/info_window.h"
 #include "ui/main_window.h"
 #include "ui/rename_window.h"
+#include "model/codepage.h"
 #include "model/program.h"
 #include "model/program_files.h"
 #include "model/sample_program.h"
@@ -97,8 +100,10 @@ class ScreenshotUi final : public QtUi {
 };
 
 // Shows f without a modal loop, lets its show handler and what it posted run,
-// and grabs its window. False, with the reason printed, when that failed.
-bool Vyfot(ScreenshotUi& ui, TForm& f, const QDir& out, const std::function<void()>& poZobrazeni = {}) {
+// and grabs its window into <meno or form name>.png. False, with the reason
+// printed, when that failed.
+bool Vyfot(ScreenshotUi& ui, TForm& f, const QDir& out, const std::function<void()>& poZobrazeni = {},
+           const std::string& meno = {}) {
   ui.Show(f);
   if (poZobrazeni) ui.Binder().Dispatch(poZobrazeni);
   ui.Binder().RefreshAll();
@@ -111,7 +116,7 @@ bool Vyfot(ScreenshotUi& ui, TForm& f, const QDir& out, const std::function<void
     return false;
   }
   const QPixmap shot = w->grab();
-  const QString path = out.filePath(QString::fromStdString(f.Name()) + QStringLiteral(".png"));
+  const QString path = out.filePath(QString::fromStdString(meno.empty() ? f.Name() : meno) + QStringLiteral(".png"));
   if (shot.isNull() || !shot.save(path, "PNG")) {
     std::fprintf(stderr, "kvr_screenshots: %s not written to %s\n", f.Name().c_str(), qPrintable(path));
     return false;
@@ -155,6 +160,8 @@ int Spusti(const QString& outDir) {
   });
   // Windows of their own for forms the creation handler made.
   QtKeypadWindow vstupOkno(prog.fVstup, ui.Binder(), &progOkno);
+  QtBobbinEditorWindow kostrickaOkno(prog.fKostricka, ui.Binder(), &progOkno);
+  QtShiftWindow posunOkno(prog.fPosun, ui.Binder(), &progOkno);
 
   // Every window of the station: the main form and the forms it owns. A form
   // without a window of its own is shown in the plain window the user
@@ -170,14 +177,41 @@ int Spusti(const QString& outDir) {
       return;
     }
   };
+  // The bobbin editor on a bobbin of three chambers, on either page.
+  auto triKomory = [&prog] {
+    TKontext& k = prog.Kontext();
+    TKostricka b{};
+    WriteShortString(b.Popis, "Spulenkörper 3 Kammern", 255);
+    b.Komory[0] = {0.0L, 20.0L};
+    b.Komory[1] = {22.5L, 45.0L};
+    b.Komory[2] = {47.5L, 80.0L};
+    b.Abstand = 12.0L;
+    k.KostrickaNavrh = b;
+    prog.fKostricka.ZobrazParametre(k.KostrickaNavrh);
+  };
+  auto druhaStrana = [&prog, triKomory] {
+    triKomory();
+    prog.fKostricka.rb11_20.Click();
+  };
+  // The shift window with steps 3 to 7 selected.
+  auto vyberBlok = [&prog] {
+    prog.Kontext().Vyber.BlokOd = 3;
+    prog.Kontext().Vyber.BlokDo = 7;
+    prog.fPosun.FormShow();
+    prog.Kontext().Vyber.ZrusBlok();
+  };
   const struct {
     TForm* form;
     std::function<void()> poZobrazeni;
+    std::string meno{};
   } okna[] = {
       {&prog, vyberVinutie},
       {&prog.fErrors, {}},
       {&prog.fInfo, {}},
       {&prog.fKonvertNazovToSubor, {}},
+      {&prog.fKostricka, triKomory},
+      {&prog.fKostricka, druhaStrana, "fKostricka_11_20"},
+      {&prog.fPosun, vyberBlok},
       {&prog.fUpDown, {}},
       {&prog.fVstup, {}},
       {&prog.fVstupTW, {}},
@@ -187,7 +221,7 @@ int Spusti(const QString& outDir) {
   };
   int failed = 0;
   for (const auto& o : okna) {
-    if (!Vyfot(ui, *o.form, out, o.poZobrazeni)) ++failed;
+    if (!Vyfot(ui, *o.form, out, o.poZobrazeni, o.meno)) ++failed;
     // The main window stays behind the others, as on the station.
     if (o.form != &prog) ui.Hide(*o.form);
   }

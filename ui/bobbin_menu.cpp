@@ -1,24 +1,28 @@
 #include "ui/bobbin_menu.h"
 
+#include "bobbin/shift.h"
 #include "form/ui_services.h"
 #include "model/bobbin_files.h"
 #include "model/context.h"
+#include "ui/bobbin_editor_window.h"
 #include "ui/file_menu.h"
 
 namespace kvr {
 
-BobbinMenu::BobbinMenu(TForm& okno, TKontext& k)
+BobbinMenu::BobbinMenu(TForm& okno, TKontext& k, TfKostricka& editor)
     : mnKOSTRICKA{okno, "mnKOSTRICKA", TControlKind::MenuItem, "SPULENKÖRPER"},
       mnKostrickaVyber{okno, "mnKostrickaVyber", TControlKind::MenuItem, "Auswahl"},
       mnKostrickaZrus{okno, "mnKostrickaZrus", TControlKind::MenuItem, "Lösche"},
       mnKostrickaNavrh{okno, "mnKostrickaNavrh", TControlKind::MenuItem, "Vorschlag"},
       mnKostrickaZarovnaj{okno, "mnKostrickaZarovnaj", TControlKind::MenuItem, "Richten"},
-      k_(k) {
+      k_(k),
+      editor_(editor) {
   for (TControl* c : {&mnKostrickaVyber, &mnKostrickaZrus, &mnKostrickaNavrh, &mnKostrickaZarovnaj})
     c->Parent = mnKOSTRICKA.Name();
   mnKostrickaVyber.OnClick = [this] { Open_Kostricka(); };
   mnKostrickaNavrh.OnClick = [this] { mnKostrickaNavrhClick(); };
   mnKostrickaZrus.OnClick = [this] { mnKostrickaZrusClick(); };
+  mnKostrickaZarovnaj.OnClick = [this] { mnKostrickaZarovnajClick(); };
 }
 
 void BobbinMenu::Open_Kostricka() {
@@ -38,10 +42,7 @@ void BobbinMenu::Open_Kostricka() {
   k_.MainWindow().VypisProgCaption();
 }
 
-void BobbinMenu::mnKostrickaNavrhClick() {
-  // The bobbin editor's window joins the station with the editor itself; until
-  // then the entry leaves bobbin, name and captions as they are.
-}
+void BobbinMenu::mnKostrickaNavrhClick() { editor_.Navrhni(); }
 
 void BobbinMenu::mnKostrickaZrusClick() {
   k_.Kostricka = TKostricka{};
@@ -51,5 +52,7 @@ void BobbinMenu::mnKostrickaZrusClick() {
   k_.Program.Zmeneny = 1;
   k_.MainWindow().RepaintLater();
 }
+
+void BobbinMenu::mnKostrickaZarovnajClick() { ZarovnajKostricku(k_); }
 
 }  // namespace kvr

@@ -28,7 +28,9 @@ TProg::TProg(IUi& ui, IPlatform& platform)
       fErrors(k_),
       fInfo(k_),
       fKonvertNazovToSubor(*k_.Ui),
+      fKostricka(k_, fVstup),
       fParam(k_, fVstup),
+      fPosun(k_, fKostricka),
       fUpDown(k_),
       fVstup(k_),
       fVstupTW(k_),
@@ -38,7 +40,7 @@ TProg::TProg(IUi& ui, IPlatform& platform)
       fileMenu(*this, k_),
       editMenu(*this),
       optionsMenu(*this, k_, fModel),
-      bobbinMenu(*this, k_),
+      bobbinMenu(*this, k_, fKostricka),
       templatesMenu(*this, k_),
       drawing(*this, k_, fVstup),
       machineState(*this, k_),
@@ -52,6 +54,7 @@ TProg::TProg(IUi& ui, IPlatform& platform)
   captions.lbKostricka.OnClick = [this] { bobbinMenu.Open_Kostricka(); };
   captions.lbKonstanty.OnClick = [this] { templatesMenu.Open_Konstanty(); };
   mnINFO.OnClick = [this] { mnINFOClick(); };
+  optionsMenu.mnOptionsPosun.OnClick = [this] { fPosun.Otvor(); };
 }
 
 TProg::~TProg() { k_.AttachMainWindow(nullptr); }
@@ -113,7 +116,9 @@ void TProg::FormCreate() {
   fErrors.FormCreate();
   fInfo.FormCreate();
   fKonvertNazovToSubor.FormCreate();
+  fKostricka.FormCreate();
   fParam.FormCreate();
+  fPosun.FormCreate();
   fUpDown.FormCreate();
   fVstup.FormCreate();
   fVstupTW.FormCreate();
@@ -223,7 +228,9 @@ void TProg::FormShow() {
 
 void TProg::mnOptionsOknaClick() {
   UlozMiestoOkna(k_.Desktop, kSlotProg, Bounds);
+  UlozMiestoOkna(k_.Desktop, kSlotKostricka, fKostricka.Bounds);
   UlozMiestoOkna(k_.Desktop, kSlotParam, fParam.Bounds);
+  UlozMiestoOkna(k_.Desktop, kSlotPosun, fPosun.Bounds);
   UlozMiestoOkna(k_.Desktop, kSlotUpDown, fUpDown.Bounds);
   UlozMiestoOkna(k_.Desktop, kSlotVstup, fVstup.Bounds);
   UlozMiestoOkna(k_.Desktop, kSlotErrors, fErrors.Bounds);

@@ -10,6 +10,7 @@
 #include "tools/keypad.h"
 #include "tools/text_input.h"
 #include "tools/up_down.h"
+#include "ui/bobbin_editor_window.h"
 #include "ui/bobbin_menu.h"
 #include "ui/coil_drawing_panel.h"
 #include "ui/edit_menu.h"
@@ -22,6 +23,7 @@
 #include "ui/param_window.h"
 #include "ui/program_captions_panel.h"
 #include "ui/rename_window.h"
+#include "ui/shift_window.h"
 #include "ui/step_kinds_panel.h"
 #include "ui/step_panel.h"
 #include "ui/templates_menu.h"
@@ -44,7 +46,9 @@ class TProg : public TForm, public IMainWindow {
   TfErrors fErrors;
   TfInfo fInfo;
   TfKonvertNazovToSubor fKonvertNazovToSubor;
+  TfKostricka fKostricka;
   TParam fParam;
+  TfPosun fPosun;
   TfUpDown fUpDown;
   TVstup fVstup;
   TfVstupTW fVstupTW;
