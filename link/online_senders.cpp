@@ -10,6 +10,11 @@ void Posli_KrokParam(const TKontext& k, int n) {
   (void)n;
 }
 
+void Posli_INSERT(const TKontext& k, int n) {
+  if (k.Program.Online == 0) return;
+  (void)n;
+}
+
 void Posli_Krok(const TKontext& k, int n) {
   if (k.Program.Online == 0) return;
   (void)n;

@@ -10,6 +10,8 @@ struct TKontext;
 
 // Sends step n's parameters to the machine (online mode only).
 void Posli_KrokParam(const TKontext& k, int n);
+// Tells the machine a step was inserted after step n (online mode only).
+void Posli_INSERT(const TKontext& k, int n);
 // Asks the machine to make step n its current step (online mode only).
 void Posli_Krok(const TKontext& k, int n);
 

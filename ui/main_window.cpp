@@ -41,12 +41,12 @@ TProg::TProg(IUi& ui, IPlatform& platform)
       editMenu(*this),
       optionsMenu(*this, k_, fModel),
       bobbinMenu(*this, k_, fKostricka),
-      templatesMenu(*this, k_),
+      templatesMenu(*this, k_, fParam),
       drawing(*this, k_, fVstup),
       machineState(*this, k_),
       captions(*this, k_),
       stepPanel(*this, k_, drawing, fVstup, fParam),
-      stepKinds(*this) {
+      stepKinds(*this, k_, fParam) {
   k_.AttachMainWindow(this);
   BorderStyle = TBorderStyle::Sizeable;
   FrameSize = true;

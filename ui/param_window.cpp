@@ -1,9 +1,13 @@
 #include "ui/param_window.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
+#include "edit/layer_functions.h"
+#include "edit/step_store.h"
 #include "form/ui_services.h"
+#include "link/online_senders.h"
 #include "model/context.h"
 #include "model/desktop.h"
 #include "model/machine.h"
@@ -16,6 +20,8 @@ namespace kvr {
 namespace {
 
 constexpr const char* kMimoRozsahu = "WERT AUSSER BEREICH";
+constexpr const char* kKrizoveBody = " : L.Wendepunkt > R.Wendepunkt ";
+constexpr const char* kNenulovat = " NICH LÖSCHEN: Grössere Windungszahl wie im letzten Wicklung einzugeben!";
 constexpr const char* kKoordinate = " KOORDINATE: ";
 constexpr int kPosunTemplate = 6;  // "VERSCHIEBUNG"
 
@@ -111,6 +117,8 @@ TParam::TParam(TKontext& k, TVstup& vstup) : TForm("Param", "", {343, 57, 680, 6
   pInOut.OnClick = [this] { pInOutClick(); };
   bOK.OnClick = [this] { bOKClick(); };
   bCANCEL.OnClick = [this] { bCANCELClick(); };
+  bInsert.OnClick = [this] { bInsertClick(); };
+  bReplace.OnClick = [this] { bReplaceClick(); };
 }
 
 void TParam::FormCreate() {
@@ -657,5 +665,157 @@ void TParam::bOKClick() {
 }
 
 void TParam::bCANCELClick() { Close(TModalResult::Cancel); }
+
+TModalResult TParam::Otvor(const TOtvorenie& o) {
+  if (o.DruhParametra) k_.Dialogy.DruhParametra = *o.DruhParametra;
+  k_.Dialogy.DruhEditacie = o.DruhEditacie;
+  k_.Program.PracKrok = o.Zdroj;
+  if (o.Druh) k_.Program.PracKrok.Druh = *o.Druh;
+  if (o.Funkcia)
+    InicFunc();
+  else
+    Inic();
+  if (o.Sada) ApplyParamSet(*o.Sada);
+  if (!o.Caption.empty()) Caption = o.Caption;
+  if (o.PredZobrazenim) o.PredZobrazenim();
+  ZobrazParametre();
+  if (o.PredUkazanim) o.PredUkazanim();
+  return Zobraz();
+}
+
+bool TParam::VlozKrok(const TKrok& r) { return kvr::VlozKrok(k_, r); }
+
+void TParam::bInsertClick() { VlozAleboPrepis(true); }
+void TParam::bReplaceClick() { VlozAleboPrepis(false); }
+
+void TParam::VlozAleboPrepis(bool vloz) {
+  TProgram& p = k_.Program;
+  TKrok& w = p.PracKrok;
+  const int mode = k_.Dialogy.DruhEditacie;
+  // 1. The store has no step 0 to write over.
+  if (!vloz && (k_.Dialogy.ParamKrok < 1 || k_.Dialogy.ParamKrok > kMaxKrokov)) return;
+  p.AktKrok = k_.Dialogy.ParamKrok;
+  const int b = vloz ? p.AktKrok : p.AktKrok - 1;
+  // 2., 3.
+  ZalohujProgram(k_);
+  p.Zmeneny = 1;
+  if (p.AktKrok > p.PocetKrokov) p.PocetKrokov = p.AktKrok;
+  // 4.
+  w.PrevodOtacok = PrevodKroku(k_.Stroj, p.Kroky, std::clamp(p.AktKrok, 0, kMaxKrokov));
+  // 5.
+  w.Kryt = rbSnimat.Checked ? 1 : 0;
+  w.SmerOtac = rbPravy.Checked ? 0 : 1;
+  w.SmerPosuvu = rbDoprava.Checked ? 0 : 1;
+  w.Rozbeh = static_cast<uint8_t>(pRozbeh.Tag);
+  w.Dobeh = static_cast<uint8_t>(pDobeh.Tag);
+  w.TypCyklu = static_cast<uint8_t>(rgTypCyklu.ItemIndex < 0 ? 0 : rgTypCyklu.ItemIndex);
+  w.Nulovat = rbNulovat.Checked ? 1 : 0;
+  // 6.
+  if (chbVE.Checked) DopocitajZavity(k_, w, b);
+  // 7.
+  switch (mode) {
+    case rezim::kDefZav:
+      if (static_cast<long double>(w.LRev) > static_cast<long double>(w.PRev)) {
+        k_.Ui->Message(TMsgKind::Error, kKrizoveBody, TMsgButtons::Ok);
+        return;
+      }
+      break;
+    case rezim::kOlep:
+    case rezim::kDelay:
+      w.PosuvMM = 0.0L;
+      w.LRev = 0.0L;
+      w.PRev = 0.0L;
+      break;
+    case rezim::kPresun:
+      w.Hodnota = k_.Dialogy.Suradnica;
+      if (rb10.Checked)
+        w.RychPresun = 10;
+      else if (rb25.Checked)
+        w.RychPresun = 25;
+      else if (rb50.Checked)
+        w.RychPresun = 50;
+      else if (rb100.Checked)
+        w.RychPresun = 100;
+      break;
+    case rezim::kSkok:
+      w.PosuvMM = 10.0L;
+      w.LRev = 0.0L;
+      w.PRev = 0.0L;
+      break;
+    case rezim::kPrevod:
+      w.PosuvMM = 0.0L;
+      w.LRev = 0.0L;
+      w.PRev = 0.0L;
+      w.Hodnota = rbGear_2.Checked ? 0.02L : 0.01L;
+      break;
+    default:
+      break;
+  }
+  // 8.
+  if (mode == rezim::kDefZav) {
+    const long double predtym = PosledneZavity(p, b);
+    if (rbPricitat.Checked) w.Hodnota = static_cast<long double>(w.Hodnota) + predtym;
+    if (rbNenulovat.Checked && predtym >= static_cast<long double>(w.Hodnota)) {
+      k_.Ui->Message(TMsgKind::Error, kNenulovat, TMsgButtons::Ok);
+      return;
+    }
+  }
+  // 9. A computation without a result stores nothing and leaves the dialog
+  // open for another value.
+  auto uloz = [&] {
+    if (vloz) {
+      VlozKrok(w);
+    } else {
+      ZapisKrok(k_, w);
+    }
+  };
+  auto bezVysledku = [&] { k_.Ui->Message(TMsgKind::Error, kDatenUnkorrekt, TMsgButtons::Ok); };
+  switch (mode) {
+    case rezim::kDefZav:
+    case rezim::kOlep:
+    case rezim::kPresun:
+    case rezim::kSkok:
+    case rezim::kDelay:
+    case rezim::kPrevod:
+      uloz();
+      break;
+    case rezim::kVrstvaPosuvAut:
+      if (!PocitajPosuv(k_, w, b, rbNulovat.Checked)) return bezVysledku();
+      uloz();
+      break;
+    case rezim::kVrstvaZavityAut:
+      if (!PocitajZavity(k_, w, b, rbNulovat.Checked)) return bezVysledku();
+      uloz();
+      break;
+    case rezim::kVrstvaStop:
+      RozlozNaVrstvy(k_, vloz, rbNulovat.Checked);
+      break;
+    case rezim::kSpreadVinutie:
+      if (!RozprestriVinutie(k_, w, b)) return bezVysledku();
+      uloz();
+      break;
+    case rezim::kSpreadVrstva:
+      if (!vloz && !RozprestriVrstvu(k_)) return;
+      break;
+    default:
+      break;
+  }
+  // 10.
+  Close(TModalResult::Cancel);
+  // 11.
+  PrepocitajKroky(p);
+  k_.MainWindow().ZobrazParametre(p.AktKrok);
+  k_.Vyber.ZrusBlok();
+  k_.Vyber.ZrusVybraneKroky();
+  // 12.
+  if (vloz && mode != rezim::kVrstvaStop) {
+    Posli_INSERT(k_, p.AktKrok - 1);
+    Posli_KrokParam(k_, p.AktKrok);
+  } else if (!vloz && mode != rezim::kVrstvaStop && mode != rezim::kSpreadVrstva) {
+    Posli_KrokParam(k_, p.AktKrok);
+  }
+  // 13.
+  k_.MainWindow().RepaintLater();
+}
 
 }  // namespace kvr

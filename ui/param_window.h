@@ -5,6 +5,7 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,8 @@ class TVstup;
 class TParam : public TForm {
  public:
   TParam(TKontext& k, TVstup& vstup);
+
+  TKontext& Kontext() { return k_; }
 
   void FormCreate() override;
   void FormShow() override;
@@ -174,6 +177,26 @@ class TParam : public TForm {
   void KomorkaClick(int komora);
   void bOKClick();
   void bCANCELClick();
+  // Insert after the chosen step, or write over it.
+  void bInsertClick();
+  void bReplaceClick();
+  // Inserts r after step AktKrok (false, after its box, when there is no room).
+  bool VlozKrok(const TKrok& r);
+
+  // How an opener prepares the dialog: the working step, the mode, the
+  // preparation and parameter set, then the display and the showing.
+  struct TOtvorenie {
+    std::optional<int> DruhParametra;
+    int DruhEditacie = 0;
+    TKrok Zdroj{};
+    std::optional<uint8_t> Druh;
+    bool Funkcia = false;  // InicFunc (new program steps), else Inic
+    std::optional<TParamSet> Sada;
+    std::string Caption;  // for sets without a caption of their own
+    std::function<void()> PredZobrazenim;  // after the set, before the display
+    std::function<void()> PredUkazanim;    // after the display
+  };
+  TModalResult Otvor(const TOtvorenie& o);
 
   // The inputs/outputs window on the working step; false when it was
   // cancelled. Set by the main window once that window exists.
@@ -186,6 +209,7 @@ class TParam : public TForm {
   void VypisCisloKroku();
   void ZobrazPanel(TParamPanel p);
   void NastavRozbehDobeh(TControl& panel, const char* text, int tag);
+  void VlozAleboPrepis(bool vloz);
 
   TKontext& k_;
   TVstup& vstup_;

@@ -1,12 +1,17 @@
-// The main window's step kinds: one button for each kind of new step.
+// The main window's step kinds: one button for each kind of new step, each
+// opening the step dialog on its template.
 #pragma once
 #include "form/form.h"
+#include "model/step.h"
 
 namespace kvr {
 
+struct TKontext;
+class TParam;
+
 class StepKindsPanel {
  public:
-  explicit StepKindsPanel(TForm& okno);
+  StepKindsPanel(TForm& okno, TKontext& k, TParam& param);
   StepKindsPanel(const StepKindsPanel&) = delete;
   StepKindsPanel& operator=(const StepKindsPanel&) = delete;
 
@@ -18,6 +23,23 @@ class StepKindsPanel {
   TControl bDelay;
   TControl bPrevod;
   TControl bFunctions;
+
+  void bDefZavClick();
+  void bDefZav2Click();
+  void bPresunClick();
+  void bSkokClick();
+  void bDelayClick();
+  void bPrevodClick();
+
+ private:
+  // The current step for a new step: the first when none is current offline.
+  void PrvyKrok();
+
+  TKontext& k_;
+  TParam& param_;
 };
+
+// The record the gear button starts from; gear steps have no template.
+TKrok PrevodovyKrok();
 
 }  // namespace kvr

@@ -6,10 +6,11 @@
 namespace kvr {
 
 struct TKontext;
+class TParam;
 
 class TemplatesMenu {
  public:
-  TemplatesMenu(TForm& okno, TKontext& k);
+  TemplatesMenu(TForm& okno, TKontext& k, TParam& param);
   TemplatesMenu(const TemplatesMenu&) = delete;
   TemplatesMenu& operator=(const TemplatesMenu&) = delete;
 
@@ -28,9 +29,24 @@ class TemplatesMenu {
 
   void Open_Konstanty();
   void mkUlozClick();
+  // The nine templates, each edited in the step dialog.
+  void mkDEFZAVClick();
+  void mkDefZav2Click();
+  void mkVrstvaZavityClick();
+  void mkVrstvaPosuvClick();
+  void mkVrstvaStopClick();
+  void mkOLEPClick();
+  void mkPRESUNClick();
+  void mkSKOKClick();
+  void mkDelayClick();
 
  private:
+  // Opens template `sablona` in mode 30 + sablona; the link is told of
+  // step AktKrok afterwards when `posli`.
+  void Sablona(int sablona, bool posli);
+
   TKontext& k_;
+  TParam& param_;
 };
 
 }  // namespace kvr
