@@ -23,6 +23,8 @@
 #include "model/program.h"
 #include "model/program_files.h"
 #include "platform/platform.h"
+#include "ui/errors_window.h"
+#include "ui/info_window.h"
 #include "ui/main_window.h"
 
 namespace kvr::tool {
@@ -246,7 +248,15 @@ int Run(const TRunOptions& o, const std::string& driveRoot) {
 
   const fs::path station = fs::path(driveRoot) / "station";
   fs::create_directories(station);
-  RunPlatform platform(CreatePosixPlatform(driveRoot), station.string());
+  std::unique_ptr<IPlatform> drives = CreatePosixPlatform(driveRoot);
+  // The files the station finds beside itself, from beside the tool: a copy,
+  // so the run never changes the originals (the error descriptions are
+  // edited in place).
+  for (const char* name : {kObrazokStroja, kObrazokInfo, kSuborChyb}) {
+    std::error_code ec;
+    fs::copy_file(fs::path(drives->StartupFolder()) / name, station / name, ec);
+  }
+  RunPlatform platform(std::move(drives), station.string());
 
   const std::optional<TDesktop> desktop = StartDesktop(o, platform);
   if (!desktop) return kRefused;

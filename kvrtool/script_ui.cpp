@@ -157,6 +157,16 @@ std::optional<TAction> Action(const std::vector<TWord>& w, std::string& why) {
     }
     return a;
   }
+  if (verb == "close") {
+    if (!count(1, 1, "close FORM")) return std::nullopt;
+    if (w[1].quoted || w[1].text.find('.') != std::string::npos) {
+      why = "\"" + w[1].text + "\" is not a window";
+      return std::nullopt;
+    }
+    a.kind = TActionKind::Close;
+    a.form = w[1].text;
+    return a;
+  }
   if (verb == "answer") {
     if (!count(1, 1, "answer ok|yes|no|cancel")) return std::nullopt;
     a.kind = TActionKind::Answer;
@@ -320,6 +330,9 @@ void ScriptUi::RunLine(const TAction& a) {
         Click(*f, *c);
       break;
     }
+    case TActionKind::Close:
+      if (TForm* f = InputForm(a)) CloseBox(*f);
+      break;
     case TActionKind::Keypad:
       Keypad(a);
       break;
@@ -562,6 +575,17 @@ void ScriptUi::TextInput(const TAction& a) {
     return;
   }
   Click(*t, key);
+}
+
+void ScriptUi::CloseBox(TForm& f) {
+  if (!f.CloseBox) {
+    Fail("the window " + ClassName(f) + " has no close box");
+    return;
+  }
+  // As the Qt layer handles the close box: the form decides, then closes.
+  Dispatch([&f] {
+    if (f.FormClose()) f.Close(TModalResult::Cancel);
+  });
 }
 
 TMsgAnswer ScriptUi::Message(TMsgKind kind, const std::string& text, TMsgButtons buttons) {

@@ -19,14 +19,14 @@
 
 namespace kvr::tool {
 
-enum class TActionKind { Click, Up, Down, Select, Mouse, Keypad, Text, Answer, File };
+enum class TActionKind { Click, Up, Down, Select, Mouse, Keypad, Text, Answer, File, Close };
 enum class TMouseAction { Down, Move, Up };
 
 // One line of a script.
 struct TAction {
   int line = 0;
   TActionKind kind = TActionKind::Click;
-  std::string form;     // class name, for actions on a control
+  std::string form;     // class name, for actions on a window or control
   std::string control;
   int index = 0;        // select
   TMouseAction mouse = TMouseAction::Down;
@@ -117,6 +117,8 @@ class ScriptUi final : public IUi {
   void Mouse(TForm& f, TControl& c, const TAction& a);
   void Keypad(const TAction& a);
   void TextInput(const TAction& a);
+  // The window's close box.
+  void CloseBox(TForm& f);
 
   void InvalidateBox(TForm& f, const std::string& control);
   void Paint(TForm& f, TControl& c);
