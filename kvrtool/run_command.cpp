@@ -14,6 +14,7 @@
 #include "form/headless_ui.h"
 #include "kvrtool/json.h"
 #include "kvrtool/program_report.h"
+#include "kvrtool/run_platform.h"
 #include "kvrtool/script_ui.h"
 #include "model/bobbin_files.h"
 #include "model/codepage.h"
@@ -46,26 +47,6 @@ constexpr std::string_view kRunUsage =
     "as the operator's actions, then saves the program as convert does and prints the state.\n"
     "Exit status: 0 done, 1 usage error, 2 an input refused or unreadable, 3 output not written,\n"
     "4 the script failed (its line and why on standard error).\n";
-
-// The machine's platform under the run's drive root, with the station's own
-// folder in it too: the desktop file is the run's. Nothing outside the
-// station is started or told anything.
-class RunPlatform final : public IPlatform {
- public:
-  RunPlatform(std::unique_ptr<IPlatform> drives, std::string startup)
-      : drives_(std::move(drives)), startup_(std::move(startup)) {}
-  std::string StartupFolder() const override { return startup_; }
-  std::string MapSystemPath(std::string_view windowsPath) const override { return drives_->MapSystemPath(windowsPath); }
-  std::string WindowsPathOf(std::string_view path) const override { return drives_->WindowsPathOf(path); }
-  void StartOnScreenKeyboard() override {}
-  void CloseOnScreenKeyboard() override {}
-  void QuitStarter() override {}
-  void PowerOff() override {}
-
- private:
-  std::unique_ptr<IPlatform> drives_;
-  std::string startup_;
-};
 
 struct TRunOptions {
   std::string script;

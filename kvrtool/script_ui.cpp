@@ -291,8 +291,12 @@ void ScriptUi::Idle() {
 bool ScriptUi::Run() {
   Idle();
   while (!failure_ && next_ < script_.size()) {
-    RunLine(script_[next_++]);
+    const TAction& a = script_[next_++];
+    RunLine(a);
+    // What the line left to do afterwards is still its doing.
+    line_ = a.line;
     Idle();
+    line_ = 0;
   }
   return !failure_;
 }
@@ -648,13 +652,15 @@ TModalResult ScriptUi::ShowModal(TForm& f) {
   // The modal window runs the lines that follow until it closes.
   while (!closed && !failure_) {
     Idle();
+    line_ = opener;
     if (closed || failure_) break;
     if (next_ >= script_.size()) {
-      line_ = opener;
       Fail("the modal window " + ClassName(f) + " is still open at the end of the script");
       break;
     }
-    RunLine(script_[next_++]);
+    const TAction& a = script_[next_++];
+    RunLine(a);
+    line_ = a.line;
   }
   line_ = opener;
   modal_.pop_back();
