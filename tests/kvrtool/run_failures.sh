@@ -57,6 +57,11 @@ printf 'click TProg.BKrok\nkeypad 1-2\n' >"$work/s.txt"
 expect 4 2 "the keypad has no key for '-'"
 printf 'click TProg.BKrok\nkeypad 2.5\n' >"$work/s.txt"
 expect 4 2 "TVstup.ButtonBODKA is disabled"
+# A quote inside a quoted value is doubled; a quoted "cancel" is text.
+printf 'click TProg.BKrok\nkeypad "1""2"\n' >"$work/s.txt"
+expect 4 2 "the keypad has no key for '\"'"
+printf 'click TProg.BKrok\nkeypad "cancel"\n' >"$work/s.txt"
+expect 4 2 "the keypad has no key for 'c'"
 
 # Lines for windows that are not open, or not shown.
 printf 'keypad 5\n' >"$work/s.txt"
