@@ -3,7 +3,7 @@ BUILD      ?= build
 BUILD_SAN  ?= build-san
 BUILD_WIN  ?= build-win
 BUILD_FUZZ ?= build-fuzz
-# make fuzz: seconds in all, shared by the nine targets; make test: seconds per target.
+# make fuzz: seconds in all, shared by the targets; make test: seconds per target.
 FUZZ_SECONDS      ?= 600
 FUZZ_TEST_SECONDS ?= 4
 JOBS       ?= $(shell nproc)

@@ -167,5 +167,12 @@ int main(int argc, char** argv) {
 
   for (const char* v : {"12.5", "  -0.001", "1e3", "99999.99", "3.4E38", "1.7e39", "0", ".5"})
     Seed("fuzz_keypad", std::string("v") + std::to_string(std::hash<std::string>{}(v) % 100000), Prefixed(1, Bytes(v, v + std::strlen(v))));
+
+  Seed("fuzz_script", "example", ReadFile(root / "tests" / "data" / "run_example.txt"));
+  Seed("fuzz_script", "dialogs", "click TProg.mnINFO\nclose TfInfo\nclick TProg.mnOptionsModel\n"
+                                 "select TModel.cbModel 3\nclick TModel.bOK\nclick TProg.mnUlozT\nfile cancel\n"
+                                 "click TProg.BKrok\nkeypad 4\nclick TProg.bOtacky\nkeypad .\nkeypad cancel\n"
+                                 "mouse TProg.PaintBox1 down 200 400\nmouse TProg.PaintBox1 move 200 10\n"
+                                 "mouse TProg.PaintBox1 up 210 300 ctrl\nclick TProg.mnSuborExit\nanswer no\n");
   return 0;
 }

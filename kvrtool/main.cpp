@@ -7,11 +7,13 @@
 //   kvrtool layers FILE [--json] [--model NAME] [--gear N]
 //   kvrtool render FILE OUT.png [--zoom Z] [--model NAME] [--gear N]
 //   kvrtool rename PATH... [--keep-extension] [--dry-run] [--json]
+//   kvrtool run SCRIPT [FILE] [--model NAME] [--gear N] [--bobbin FILE] [--templates FILE]
+//               [--save OUT --to gc|t|tw] [--json]
 //
 // Exit status: 0 done, 1 usage error, 2 the input file was refused or could
 // not be read, 3 the output file (or standard output) could not be written,
-// 6 a rename failed. Ended by SIGHUP, SIGINT, SIGQUIT or SIGTERM, it removes
-// its temporary folder and then dies of that signal.
+// 4 a script failed, 6 a rename failed. Ended by SIGHUP, SIGINT, SIGQUIT or
+// SIGTERM, it removes its temporary folder and then dies of that signal.
 #include <pthread.h>
 #include <signal.h>
 
@@ -44,8 +46,10 @@
 #include "model/context.h"
 #include "form/ui_services.h"
 #include "kvrtool/json.h"
+#include "kvrtool/program_report.h"
 #include "kvrtool/image.h"
 #include "kvrtool/rename_command.h"
+#include "kvrtool/run_command.h"
 #include "form/canvas.h"
 #include "view/coil_drawing.h"
 
@@ -66,6 +70,8 @@ constexpr std::string_view kPouzitie =
     "       kvrtool layers FILE [--json] [--model NAME] [--gear N]\n"
     "       kvrtool render FILE OUT.png [--zoom Z] [--model NAME] [--gear N]\n"
     "       kvrtool rename PATH... [--keep-extension] [--dry-run] [--json]\n"
+    "       kvrtool run SCRIPT [FILE] [--model NAME] [--gear N] [--bobbin FILE] [--templates FILE]\n"
+    "                   [--save OUT --to gc|t|tw] [--json]\n"
     "Opens FILE as the station's open command does, starting from model \"KVR - 22\", gear 1\n"
     "(or the given ones, which the old formats 1 and 2 need), and prints what the program\n"
     "store then holds, or writes OUT as the station's save command of that format does\n"
@@ -73,8 +79,9 @@ constexpr std::string_view kPouzitie =
     "layers repaints the coil drawing once headless and prints the layer list;\n"
     "render writes the drawing as a PNG image (zoom 100 to 300 percent, default 100).\n"
     "rename renames KVR-G/C files (or every file of a folder) after their coil names.\n"
+    "run plays a script of the operator's actions on the station's windows (see the README).\n"
     "Exit status: 0 done, 1 usage error, 2 input refused or unreadable, 3 output not written,\n"
-    "6 a rename failed.\n";
+    "4 a script failed, 6 a rename failed.\n";
 
 // ---- Headless station ---------------------------------------------------------
 
@@ -213,116 +220,19 @@ void VypisSpravy(const std::vector<std::string>& spravy) {
   for (const std::string& s : spravy) std::cerr << s << "\n";
 }
 
-void KrokJson(TJson& j, const TKrok& k, int index) {
-  j.ZaciatokObjektu();
-  j.Kluc("index").Cislo(index);
-  j.Kluc("Druh").Cislo(k.Druh);
-  j.Kluc("TypCyklu").Cislo(k.TypCyklu);
-  j.Kluc("Hodnota").Realne(k.Hodnota);
-  j.Kluc("LRev").Realne(k.LRev);
-  j.Kluc("PRev").Realne(k.PRev);
-  j.Kluc("RychPresun").Cislo(k.RychPresun);
-  j.Kluc("PosuvImp").Cislo(k.PosuvImp);
-  j.Kluc("PosuvMM").Realne(k.PosuvMM);
-  j.Kluc("Otacky").Cislo(k.Otacky);
-  j.Kluc("SmerOtac").Cislo(k.SmerOtac);
-  j.Kluc("Rozbeh").Cislo(k.Rozbeh);
-  j.Kluc("Dobeh").Cislo(k.Dobeh);
-  j.Kluc("SmerPosuvu").Cislo(k.SmerPosuvu);
-  j.Kluc("Kryt").Cislo(k.Kryt);
-  j.Kluc("Vrstvy").Cislo(k.Vrstvy);
-  j.Kluc("VrstvaStop").Cislo(k.VrstvaStop);
-  j.Kluc("VrstvaKoniec").Cislo(k.VrstvaKoniec);
-  j.Kluc("AutKorekcia").Cislo(k.AutKorekcia);
-  j.Kluc("AutManual").Cislo(k.AutManual);
-  j.Kluc("Nulovat").Cislo(k.Nulovat);
-  j.Kluc("Vstup").ZaciatokPola();
-  for (uint8_t v : k.Vstup) j.Cislo(v);
-  j.KoniecPola();
-  j.Kluc("Vystup").ZaciatokPola();
-  for (int n = 1; n <= 6; ++n) {
-    j.ZaciatokObjektu();
-    j.Kluc("Stav").Cislo(k.VystupStav(n));
-    j.Kluc("Oneskorenie").Cislo(k.VystupOneskorenie(n));
-    j.KoniecObjektu();
-  }
-  j.KoniecPola();
-  j.Kluc("GCHodnotaA").Cislo(k.GCHodnotaA);
-  j.Kluc("GCHodnotaB").Cislo(k.GCHodnotaB);
-  j.Kluc("GCPriznak").Cislo(k.GCPriznak);
-  j.Kluc("AutKorL").Realne(k.AutKorL);
-  j.Kluc("AutKorP").Realne(k.AutKorP);
-  j.Kluc("TrapezL").Realne(k.TrapezL);
-  j.Kluc("TrapezLZnamienko").Cislo(k.TrapezLZnamienko);
-  j.Kluc("TrapezP").Realne(k.TrapezP);
-  j.Kluc("TrapezPZnamienko").Cislo(k.TrapezPZnamienko);
-  j.Kluc("RezervaT").Cislo(k.RezervaT);
-  j.Kluc("PrevodOtacok").Cislo(k.PrevodOtacok);
-  j.Kluc("raw").Text(Hex(k.Bytes(), sizeof(TKrok)));
-  j.KoniecObjektu();
-}
-
 std::string InfoJson(const TKontext& k, uint32_t znacka, const std::vector<std::string>& spravy) {
-  const TProgram& p = k.Program;
   TJson j;
   j.ZaciatokObjektu();
-  j.Kluc("format").Text(FormatName(znacka));
-  j.Kluc("marker").Cislo(znacka);
-  j.Kluc("Model").Text(k.Stroj.Model);
-  j.Kluc("Prevod").Cislo(k.Stroj.Prevod);
-  j.Kluc("MenoKostricky").Text(p.MenoKostricky);
-  j.Kluc("Kostricka").Text(Hex(k.Kostricka.Bytes(), sizeof(TKostricka)));
-  j.Kluc("CelkovaKorekcia").Realne(k.Subory.CelkovaKorekcia);
-  j.Kluc("HlavParam1").Cislo(k.Subory.HlavParam1);
-  j.Kluc("HlavParam2").Cislo(k.Subory.HlavParam2);
-  j.Kluc("HlavParam3").Cislo(k.Subory.HlavParam3);
-  j.Kluc("PocetKrokov").Cislo(p.PocetKrokov);
-  j.Kluc("KrokEnde").Cislo(p.KrokEnde);
-  j.Kluc("Warningy").ZaciatokObjektu();
-  for (int i = 1; i <= kMaxKrokov; ++i) {
-    const std::string& w = p.Warningy[static_cast<size_t>(i)];
-    if (!w.empty()) j.Kluc(std::to_string(i)).Text(w);
-  }
-  j.KoniecObjektu();
-  j.Kluc("messages").ZaciatokPola();
-  for (const std::string& s : spravy) j.Text(s);
-  j.KoniecPola();
-  j.Kluc("steps").ZaciatokPola();
-  for (int i = 1; i <= p.PocetKrokov; ++i) KrokJson(j, p.Kroky[i], i);
-  j.KoniecPola();
+  ProgramKeysJson(j, k, znacka, [&spravy](TJson& o) {
+    o.ZaciatokPola();
+    for (const std::string& s : spravy) o.Text(s);
+    o.KoniecPola();
+  });
   j.KoniecObjektu();
   return j.Vysledok() + "\n";
 }
 
-std::string InfoText(const TKontext& k, uint32_t znacka) {
-  const TProgram& p = k.Program;
-  char z[16];
-  std::snprintf(z, sizeof z, "0x%08X", static_cast<unsigned>(znacka));
-  std::string o;
-  o += "Format:          " + std::string(FormatName(znacka)) + " (" + z + ")\n";
-  o += "Model:           " + k.Stroj.Model + "\n";
-  o += "Prevod:          " + std::to_string(k.Stroj.Prevod) + "\n";
-  o += "MenoKostricky:   " + p.MenoKostricky + "\n";
-  o += "CelkovaKorekcia: " + FormatujRealne(k.Subory.CelkovaKorekcia) + "\n";
-  o += "HlavParam:       " + std::to_string(k.Subory.HlavParam1) + " " + std::to_string(k.Subory.HlavParam2) + " " +
-       std::to_string(k.Subory.HlavParam3) + "\n";
-  o += "PocetKrokov:     " + std::to_string(p.PocetKrokov) + "\n";
-  o += "KrokEnde:        " + std::to_string(p.KrokEnde) + "\n";
-  for (int i = 1; i <= p.PocetKrokov; ++i) {
-    const TKrok& s = p.Kroky[i];
-    char riadok[64];
-    std::snprintf(riadok, sizeof riadok, "%4d %-13s", i, NazovDruhu(DruhKroku(s)).c_str());
-    o += riadok;
-    o += " Hodnota=" + FormatujRealne(s.Hodnota) + " LRev=" + FormatujRealne(s.LRev) +
-         " PRev=" + FormatujRealne(s.PRev) + " PosuvMM=" + FormatujRealne(s.PosuvMM) +
-         " Otacky=" + std::to_string(static_cast<int32_t>(s.Otacky)) + " TypCyklu=" + std::to_string(s.TypCyklu) + "\n";
-  }
-  for (int i = 1; i <= kMaxKrokov; ++i) {
-    const std::string& w = p.Warningy[static_cast<size_t>(i)];
-    if (!w.empty()) o += "Warnung " + std::to_string(i) + ": " + w + "\n";
-  }
-  return o;
-}
+std::string InfoText(const TKontext& k, uint32_t znacka) { return ProgramText(k, znacka); }
 
 std::string VrstvyJson(const TKontext& k, const std::vector<std::string>& spravy) {
   TJson j;
@@ -368,13 +278,6 @@ std::string VrstvyText(const TKontext& k) {
          std::to_string(b.BodY) + " " + std::to_string(b.PocetVrstiev) + "\n";
   }
   return o;
-}
-
-// The end marker of a file that was just opened.
-uint32_t ZnackaSuboru(const std::string& cesta) {
-  std::optional<std::vector<uint8_t>> d = ReadWholeFile(cesta);
-  if (!d || d->size() < kDlzkaZnacky) return 0;
-  return GetU32(d->data() + d->size() - kDlzkaZnacky);
 }
 
 int Spusti(const TVolby& v, SignalCleanup& upratovanie) {
@@ -442,6 +345,10 @@ int Hlavna(int argc, char** argv, SignalCleanup& upratovanie) {
     return kOk;
   }
   if (a[0] == "rename") return RenameCommand({a.begin() + 1, a.end()});
+  if (a[0] == "run") {
+    TDocasnyKoren koren(upratovanie);
+    return RunCommand({a.begin() + 1, a.end()}, koren.Cesta());
+  }
   TVolby v;
   v.prikaz = std::string(a[0]);
   if (v.prikaz != "info" && v.prikaz != "convert" && v.prikaz != "layers" && v.prikaz != "render") return ChybaPouzitia("unknown command \"" + v.prikaz + "\"");

@@ -59,6 +59,11 @@ TProg::TProg(IUi& ui, IPlatform& platform)
 
 TProg::~TProg() { k_.AttachMainWindow(nullptr); }
 
+std::vector<TForm*> TProg::Windows() {
+  return {this,     &fErrors,  &fInfo,    &fKonvertNazovToSubor, &fKostricka, &fParam, &fPosun,
+          &fUpDown, &fVstup,   &fVstupTW, &fWait,                &fWarnings,  &fModel};
+}
+
 void TProg::FormCreate() {
   k_.Kresba.Prekreslit = 1;
   Bounds.Left = 0;

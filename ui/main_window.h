@@ -3,6 +3,7 @@
 // asks of the main window (IMainWindow) by forwarding to its panels.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "form/form.h"
 #include "model/context.h"
@@ -40,6 +41,9 @@ class TProg : public TForm, public IMainWindow {
   ~TProg() override;
 
   TKontext& Kontext() { return k_; }
+  // Every window the station owns, this one first, then the others in their
+  // order of creation: whoever looks a window up by name finds it here.
+  std::vector<TForm*> Windows();
 
   // The other windows, reused for the station's life. Their creation handlers
   // run from FormCreate in this order, the model window last.

@@ -58,6 +58,24 @@ def kvr_t():
     return bytes(header) + b"".join(steps) + bytes(trailer) + T_MARK
 
 
+def kvr_t_windings():
+    """Four windings steps and a pause that ends the program, for the run
+    command's example session."""
+    header = bytearray(68)
+    steps = [
+        # 100, 200, 150 and 80 turns 10..50 mm, 3000 rpm, run-up 2, run-down 3, feed 0.5 mm
+        rec_t(1, 1, 10000, 1000, 5000, flags=0x40, speed=1023, levels=0x21, feed=262144),
+        rec_t(1, 1, 20000, 1000, 5000, flags=0x40, speed=1023, levels=0x21, feed=262144),
+        rec_t(1, 1, 15000, 1000, 5000, flags=0x40, speed=1023, levels=0x21, feed=262144),
+        rec_t(1, 1, 8000, 1000, 5000, flags=0x40, speed=1023, levels=0x21, feed=262144),
+        rec_t(4, 0, 150),
+    ]
+    trailer = bytearray(1198)
+    trailer[0:21] = short_string("KVR - 22", 21)
+    trailer[42:63] = short_string("PREVODD", 21)
+    return bytes(header) + b"".join(steps) + bytes(trailer) + T_MARK
+
+
 def kvr_gc(name, size=None):
     """A KVR-G/C file of two empty steps whose header names the coil with the
     given Windows-1252 bytes; cut or padded in front of its marker to size."""
@@ -88,6 +106,7 @@ def main():
     files = {
         "kvrtool_t.kvr": kvr_t(),
         "kvrtool_tw.kvr": kvr_t() + ini_text() + TW_MARK,
+        "kvrtool_run.kvr": kvr_t_windings(),
         "kvrtool_old1.kvr": old1(),
         "kvrtool_3bytes.kvr": T_MARK[:3],
         "kvrtool_unknown.kvr": b"no program\x00\x01\x02\x03",
