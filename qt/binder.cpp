@@ -688,6 +688,7 @@ void QtFormView::ApplyColor(Bound& b) {
   const Bound* panel = nullptr;
   switch (c.Kind()) {
     case TControlKind::GroupBox:
+    case TControlKind::RadioGroup:
       if (const Bound* pb = c.Parent.empty() ? nullptr : Find(c.Parent); pb != nullptr && pb->c->Kind() == TControlKind::Panel)
         panel = pb;
       transparent = panel == nullptr;

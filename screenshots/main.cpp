@@ -43,7 +43,10 @@
 #include "tools/text_input.h"
 #include "ui/errors_window.h"
 #include "ui/info_window.h"
+#include "edit/step_dialog.h"
 #include "ui/main_window.h"
+#include "ui/param_window.h"
+#include "ui/step_kinds_panel.h"
 #include "ui/rename_window.h"
 #include "model/codepage.h"
 #include "model/program.h"
@@ -200,12 +203,50 @@ int Spusti(const QString& outDir) {
     prog.fPosun.FormShow();
     prog.Kontext().Vyber.ZrusBlok();
   };
+  // The main window again with three steps marked around the current one.
+  auto oznacene = [&prog, vyberVinutie] {
+    vyberVinutie();
+    TKontext& k = prog.Kontext();
+    const int a = k.Program.AktKrok;
+    for (int i : {a, a + 2, a + 4})
+      if (i >= 1 && i <= kMaxKrokov) k.Vyber.VybraneKroky[static_cast<size_t>(i)] = TVyber::kOznaceny;
+    prog.drawing.Invalidate();
+  };
+  // The step dialog in one parameter set, as its opener prepares it.
+  auto sada = [&prog](TParamSet set, int mode, int sablona, const char* caption) {
+    return [&prog, set, mode, sablona, caption] {
+      TKontext& k = prog.Kontext();
+      TParam& d = prog.fParam;
+      k.Program.PracKrok = sablona >= 0 ? k.KonstKroky[static_cast<size_t>(sablona)]
+                                        : (mode == rezim::kPrevod ? PrevodovyKrok() : k.Program.Kroky[k.Program.AktKrok]);
+      k.Dialogy.DruhEditacie = mode;
+      k.Dialogy.DruhParametra = 0;
+      d.InicFunc();
+      d.ApplyParamSet(set);
+      if (*caption != '\0') d.Caption = caption;
+      d.ZobrazParametre();
+      d.FormShow();
+    };
+  };
   const struct {
     TForm* form;
     std::function<void()> poZobrazeni;
     std::string meno{};
   } okna[] = {
       {&prog, vyberVinutie},
+      {&prog, oznacene, "Prog_marked"},
+      {&prog.fParam, sada(TParamSet::ParamDefZav, rezim::kDefZav, 0, "WINDUNGEN 1 - leuchtende Parameter einzustellen "),
+       "Param_ParamDefZav"},
+      {&prog.fParam, sada(TParamSet::ParamVrstvaPosuvAut, rezim::kVrstvaPosuvAut, 2, ""), "Param_ParamVrstvaPosuvAut"},
+      {&prog.fParam, sada(TParamSet::ParamVrstvaZavityAut, rezim::kVrstvaZavityAut, 3, ""), "Param_ParamVrstvaZavityAut"},
+      {&prog.fParam, sada(TParamSet::ParamVrstvaStop, rezim::kVrstvaStop, 4, ""), "Param_ParamVrstvaStop"},
+      {&prog.fParam, sada(TParamSet::ParamOlep, rezim::kOlep, 5, ""), "Param_ParamOlep"},
+      {&prog.fParam, sada(TParamSet::ParamPresun, rezim::kPresun, 6, ""), "Param_ParamPresun"},
+      {&prog.fParam, sada(TParamSet::ParamSkok, rezim::kSkok, 7, ""), "Param_ParamSkok"},
+      {&prog.fParam, sada(TParamSet::ParamDelay, rezim::kDelay, 8, ""), "Param_ParamDelay"},
+      {&prog.fParam, sada(TParamSet::ParamPrevod, rezim::kPrevod, -1, ""), "Param_ParamPrevod"},
+      {&prog.fParam, sada(TParamSet::ParamSpreadVinutie, rezim::kSpreadVinutie, -1, ""), "Param_ParamSpreadVinutie"},
+      {&prog.fParam, sada(TParamSet::ParamSpreadVrstva, rezim::kSpreadVrstva, -1, ""), "Param_ParamSpreadVrstva"},
       {&prog.fErrors, {}},
       {&prog.fInfo, {}},
       {&prog.fKonvertNazovToSubor, {}},
