@@ -20,8 +20,8 @@ struct TReportFont {
 };
 
 // One field of a band: its place within the band and how its text stands.
-// Text longer than the field wraps within the field's height; what does not
-// fit is cut.
+// The text stands on one line; a text wider than the field is set narrower
+// to fit it.
 struct TReportField {
   double Left = 0;    // mm from the band's left edge
   double Top = 0;     // mm from the band's top edge
