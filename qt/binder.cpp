@@ -502,7 +502,11 @@ void QtFormView::WireGrid(Bound& b) {
   auto* t = static_cast<QTableWidget*>(b.w);
   QObject* g = guard_.get();
   // The operator's scrolling is the top row; a handler, if any, hears of it.
+  // The view itself scrolls on the scroll bar's signal, so it is never
+  // blocked: the refresh moves it only to the state's own Position, which is
+  // no move of the operator's.
   QObject::connect(t->verticalScrollBar(), &QScrollBar::valueChanged, g, [this, c](int v) {
+    if (v == c->Position) return;
     c->Position = v;
     if (c->OnChange) {
       const std::function<void()> fn = c->OnChange;
@@ -947,9 +951,9 @@ void QtFormView::RefreshGrid(Bound& b) {
   auto* t = static_cast<QTableWidget*>(b.w);
   QHeaderView* hh = t->horizontalHeader();
   QHeaderView* vh = t->verticalHeader();
-  const QSignalBlocker blockH(hh);
-  const QSignalBlocker blockV(vh);
-  const QSignalBlocker blockS(t->verticalScrollBar());
+  // The headers' and scroll bar's signals stay open: the view itself lays
+  // out and scrolls on them. What the refresh sets is the state's own value,
+  // which the grid's wiring takes as no change.
 
   // The grid's own font, scaled with the window.
   const std::string font = c.FontName + "/" + std::to_string(c.FontSize) + (c.FixedPitch ? "/fixed" : "");
