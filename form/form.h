@@ -46,6 +46,7 @@ enum class TControlKind {
   PaintBox,
   Image,
   ScrollBar,  // vertical
+  Grid,       // a text grid: Cells, RowCount, ColWidths, RowHeight, FixedRows; Position is the top row shown
 };
 
 struct TRect {
@@ -88,6 +89,20 @@ class TControl {
   int Position = 0;
   int SmallChange = 1;
   int LargeChange = 10;
+  // Grids. Cells holds rows of texts and may hold more rows than RowCount
+  // (those are kept but not shown). The first FixedRows rows stay in view as
+  // the column headings. ColWidths and RowHeight are design pixels; the
+  // operator may change widths (written back here) and row heights.
+  std::vector<std::vector<std::string>> Cells;
+  int RowCount = 0;
+  std::vector<int> ColWidths;
+  int RowHeight = 18;
+  int FixedRows = 1;
+  // The control's own font (grids): a family and a size in points; empty or 0
+  // take the form's. FixedPitch asks for a fixed-pitch face when the family is missing.
+  std::string FontName;
+  int FontSize = 0;
+  bool FixedPitch = false;
 
   // Events. OnClick for buttons, panels, menu entries, radio buttons, check
   // boxes and radio groups (after ItemIndex changed by a click); OnChange after the user picked another entry of a list or moved a
@@ -131,6 +146,11 @@ class TForm {
   // included), as the main window's design size is; otherwise the client
   // area's. Bounds' place is always the outer frame's.
   bool FrameSize = false;
+  // The user's resizing writes the new size into Bounds and runs FormResize.
+  bool ResizeEvents = false;
+  // The smallest size the user may give the window (0 = no limit), measured as Bounds is.
+  int MinWidth = 0;
+  int MinHeight = 0;
   bool Visible = false;
   TModalResult ModalResult = TModalResult::None;
 
@@ -139,6 +159,9 @@ class TForm {
 
   virtual void FormCreate() {}
   virtual void FormShow() {}
+  // The window's size changed (only for forms with ResizeEvents): Bounds holds
+  // the new size.
+  virtual void FormResize() {}
   // The user is closing the window (its close box); false keeps it open. Not
   // called when the form closes itself with Close().
   virtual bool FormClose() { return true; }

@@ -16,6 +16,7 @@ class HeadlessUi final : public IUi {
   std::vector<std::string> Messages;  // message boxes
   std::vector<std::string> Reports;   // general error reports
   std::vector<std::string> All;       // both, in the order they came
+  std::vector<TReport> Printed;       // reports whose print preview was asked for
 
   TMsgAnswer Message(TMsgKind, const std::string& text, TMsgButtons buttons) override {
     Messages.push_back(text);
@@ -37,6 +38,7 @@ class HeadlessUi final : public IUi {
     Reports.push_back(text);
     All.push_back(text);
   }
+  void PrintReport(const TReport& report) override { Printed.push_back(report); }
 };
 
 }  // namespace kvr

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "form/form.h"
+#include "form/report.h"
 
 namespace kvr {
 
@@ -68,6 +69,10 @@ class IUi {
   // The application's general error report (input/output errors and other
   // failures that ended an operation).
   virtual void ReportError(const std::string& text) = 0;
+
+  // Opens the print preview of a report, from which the operator prints it
+  // (to a printer or a file) or closes the preview.
+  virtual void PrintReport(const TReport& report) = 0;
 
   // Shortcuts for the common message boxes.
   void Error(const std::string& text) { Message(TMsgKind::Error, text, TMsgButtons::Ok); }

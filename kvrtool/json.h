@@ -44,6 +44,11 @@ class TJson {
     return *this;
   }
   TJson& Realne(long double x);
+  TJson& Logicka(bool b) {
+    PredHodnotou();
+    out_ += b ? "true" : "false";
+    return *this;
+  }
 
   const std::string& Vysledok() const { return out_; }
 

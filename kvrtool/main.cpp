@@ -9,6 +9,9 @@
 //   kvrtool rename PATH... [--keep-extension] [--dry-run] [--json]
 //   kvrtool run SCRIPT [FILE] [--model NAME] [--gear N] [--bobbin FILE] [--templates FILE]
 //               [--save OUT --to gc|t|tw] [--json]
+//   kvrtool check FILE [--json] [--model NAME] [--gear N]
+//   kvrtool list FILE [--json] [--model NAME] [--gear N]
+//   kvrtool print FILE OUT.pdf [--model NAME] [--gear N]
 //
 // Exit status: 0 done, 1 usage error, 2 the input file was refused or could
 // not be read, 3 the output file (or standard output) could not be written,
@@ -50,6 +53,7 @@
 #include "kvrtool/image.h"
 #include "kvrtool/rename_command.h"
 #include "kvrtool/run_command.h"
+#include "kvrtool/listing_commands.h"
 #include "form/canvas.h"
 #include "view/coil_drawing.h"
 
@@ -72,6 +76,9 @@ constexpr std::string_view kPouzitie =
     "       kvrtool rename PATH... [--keep-extension] [--dry-run] [--json]\n"
     "       kvrtool run SCRIPT [FILE] [--model NAME] [--gear N] [--bobbin FILE] [--templates FILE]\n"
     "                   [--save OUT --to gc|t|tw] [--json]\n"
+    "       kvrtool check FILE [--json] [--model NAME] [--gear N]\n"
+    "       kvrtool list FILE [--json] [--model NAME] [--gear N]\n"
+    "       kvrtool print FILE OUT.pdf [--model NAME] [--gear N]\n"
     "Opens FILE as the station's open command does, starting from model \"KVR - 22\", gear 1\n"
     "(or the given ones, which the old formats 1 and 2 need), and prints what the program\n"
     "store then holds, or writes OUT as the station's save command of that format does\n"
@@ -80,6 +87,8 @@ constexpr std::string_view kPouzitie =
     "render writes the drawing as a PNG image (zoom 100 to 300 percent, default 100).\n"
     "rename renames KVR-G/C files (or every file of a folder) after their coil names.\n"
     "run plays a script of the operator's actions on the station's windows (see the README).\n"
+    "check runs the station's \"Kontrolle\" (the step errors are its result: exit status 0);\n"
+    "list prints the listing window's rows after it; print writes its printed listing as a PDF file.\n"
     "Exit status: 0 done, 1 usage error, 2 input refused or unreadable, 3 output not written,\n"
     "4 a script failed, 6 a rename failed.\n";
 
@@ -305,6 +314,7 @@ int Spusti(const TVolby& v, SignalCleanup& upratovanie) {
     return kOdmietnuty;
   }
 
+  if (IsListingCommand(v.prikaz)) return ListingCommand(k, ui, v.prikaz, v.subory, v.json);
   if (v.prikaz == "layers") {
     // The paint box at its design size with the scroll bar at its start.
     NullCanvas c(kSirkaKresby, kVyskaKresby);
@@ -351,14 +361,16 @@ int Hlavna(int argc, char** argv, SignalCleanup& upratovanie) {
   }
   TVolby v;
   v.prikaz = std::string(a[0]);
-  if (v.prikaz != "info" && v.prikaz != "convert" && v.prikaz != "layers" && v.prikaz != "render") return ChybaPouzitia("unknown command \"" + v.prikaz + "\"");
+  if (v.prikaz != "info" && v.prikaz != "convert" && v.prikaz != "layers" && v.prikaz != "render" &&
+      !IsListingCommand(v.prikaz))
+    return ChybaPouzitia("unknown command \"" + v.prikaz + "\"");
   for (size_t i = 1; i < a.size(); ++i) {
     const std::string_view x = a[i];
     auto hodnota = [&]() -> std::optional<std::string> {
       if (i + 1 >= a.size()) return std::nullopt;
       return std::string(a[++i]);
     };
-    if (x == "--json" && (v.prikaz == "info" || v.prikaz == "layers")) {
+    if (x == "--json" && (v.prikaz == "info" || v.prikaz == "layers" || v.prikaz == "check" || v.prikaz == "list")) {
       v.json = true;
     } else if (x == "--model") {
       std::optional<std::string> m = hodnota();
@@ -388,6 +400,8 @@ int Hlavna(int argc, char** argv, SignalCleanup& upratovanie) {
   if ((v.prikaz == "info" || v.prikaz == "layers") && v.subory.size() != 1)
     return ChybaPouzitia(v.prikaz + " needs one FILE");
   if (v.prikaz == "render" && v.subory.size() != 2) return ChybaPouzitia("render needs FILE and OUT.png");
+  if ((v.prikaz == "check" || v.prikaz == "list") && v.subory.size() != 1) return ChybaPouzitia(v.prikaz + " needs one FILE");
+  if (v.prikaz == "print" && v.subory.size() != 2) return ChybaPouzitia("print needs FILE and OUT.pdf");
   if (v.prikaz == "convert") {
     if (v.subory.size() != 2) return ChybaPouzitia("convert needs IN and OUT");
     if (v.format.empty()) return ChybaPouzitia("convert needs --to gc|t|tw");

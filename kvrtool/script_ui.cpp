@@ -456,6 +456,7 @@ void ScriptUi::Click(TForm& f, TControl& c) {
     case TControlKind::Edit:
     case TControlKind::Memo:
     case TControlKind::ScrollBar:
+    case TControlKind::Grid:
       Fail(full + " takes no click");
       return;
   }

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "form/report.h"
 #include "form/ui_services.h"
 
 namespace kvr::tool {
@@ -96,8 +97,11 @@ class ScriptUi final : public IUi {
   void Repaint(TForm& f, const std::string& control) override;
   TScreenSize ScreenSize() override { return {1024, 768}; }
   void ReportError(const std::string& text) override;
+  // A script prints on no printer: the reports are kept, not shown.
+  void PrintReport(const TReport& report) override { printed_.push_back(report); }
 
  private:
+  std::vector<TReport> printed_;
   void Fail(std::string why);
   void RunLine(const TAction& a);
   // The next action when it is of the given kind, taken from the script.

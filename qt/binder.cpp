@@ -3,12 +3,14 @@
 #include "form/events.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
 #include <QEvent>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
@@ -26,6 +28,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <QStringList>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
@@ -75,6 +79,28 @@ std::vector<std::string> Riadky(const QString& text) {
 int PlatnyIndex(const TControl& c) {
   return (c.ItemIndex >= 0 && c.ItemIndex < static_cast<int>(c.Items.size())) ? c.ItemIndex : -1;
 }
+
+// A grid's cell: its text 2 pixels from the left edge, vertically centred,
+// never shortened with an ellipsis, as a text grid draws it.
+class QtGridCell : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem o = option;
+    initStyleOption(&o, index);
+    const QString text = o.text;
+    o.text.clear();
+    const QWidget* w = o.widget;
+    QStyle* style = w != nullptr ? w->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &o, p, w);
+    p->save();
+    p->setClipRect(o.rect);
+    p->setFont(o.font);
+    p->setPen(o.palette.color(QPalette::Text));
+    p->drawText(o.rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+    p->restore();
+  }
+};
 
 }  // namespace
 
@@ -153,6 +179,9 @@ class QtWindowFilter : public QObject {
         // The station's dialogs close by their own buttons only.
         if (qobject_cast<QDialog*>(v_.window_) != nullptr && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape)
           return true;
+        return false;
+      case QEvent::Resize:
+        if (v_.form_.ResizeEvents) v_.WindowResized();
         return false;
       case QEvent::Move:
         v_.WindowMoved();
@@ -311,6 +340,35 @@ void QtFormView::CreateWidget(Bound& b, QWidget* parent) {
     case TControlKind::ScrollBar:
       w = new QScrollBar(Qt::Vertical, parent);
       break;
+    case TControlKind::Grid: {
+      // A table the operator reads: no editing, no selection, a vertical
+      // scroll bar only; rows and columns sized by dragging their borders in
+      // the headers. The fixed row is the horizontal header; the vertical
+      // header is a narrow strip without texts for dragging row borders.
+      auto* t = new QTableWidget(parent);
+      t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+      t->setSelectionMode(QAbstractItemView::NoSelection);
+      t->setFocusPolicy(Qt::NoFocus);
+      t->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      t->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+      t->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+      t->setShowGrid(true);
+      t->setWordWrap(false);
+      t->setTextElideMode(Qt::ElideNone);
+      t->setCornerButtonEnabled(false);
+      t->setItemDelegate(new QtGridCell(t));
+      QHeaderView* h = t->horizontalHeader();
+      h->setSectionResizeMode(QHeaderView::Interactive);
+      h->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+      h->setHighlightSections(false);
+      h->setMinimumSectionSize(1);
+      QHeaderView* v = t->verticalHeader();
+      v->setSectionResizeMode(QHeaderView::Interactive);
+      v->setMinimumSectionSize(1);
+      v->setFixedWidth(8);
+      w = t;
+      break;
+    }
     case TControlKind::MenuItem:
       return;
   }
@@ -430,10 +488,38 @@ void QtFormView::Wire(Bound& b) {
       QObject::connect(pb, &QtPaintBox::mouse, g, [this, c](const QMouseEvent& e) { PaintBoxMouse(*c, e); });
       break;
     }
+    case TControlKind::Grid:
+      WireGrid(b);
+      break;
     case TControlKind::GroupBox:
     case TControlKind::RadioGroup:
       break;
   }
+}
+
+void QtFormView::WireGrid(Bound& b) {
+  TControl* c = b.c;
+  auto* t = static_cast<QTableWidget*>(b.w);
+  QObject* g = guard_.get();
+  // The operator's scrolling is the top row; a handler, if any, hears of it.
+  // The view itself scrolls on the scroll bar's signal, so it is never
+  // blocked: the refresh moves it only to the state's own Position, which is
+  // no move of the operator's.
+  QObject::connect(t->verticalScrollBar(), &QScrollBar::valueChanged, g, [this, c](int v) {
+    if (v == c->Position) return;
+    c->Position = v;
+    if (c->OnChange) {
+      const std::function<void()> fn = c->OnChange;
+      binder_.Dispatch(fn);
+    }
+  });
+  // A column the operator widens keeps its width in the state.
+  QObject::connect(t->horizontalHeader(), &QHeaderView::sectionResized, g, [this, c](int i, int, int size) {
+    if (i < 0) return;
+    if (static_cast<size_t>(i) >= c->ColWidths.size()) c->ColWidths.resize(static_cast<size_t>(i) + 1, 0);
+    c->ColWidths[static_cast<size_t>(i)] = static_cast<int>(std::lround(size / zoom_));
+    if (Bound* gb = Find(c->Name())) gb->colWidths = c->ColWidths;
+  });
 }
 
 void QtFormView::RebuildRadioGroup(Bound& b) {
@@ -637,10 +723,17 @@ void QtFormView::ApplyFormGeometry() {
       }
       ws = window_->sizeHint().expandedTo(s);
     }
-    if (fixed)
+    if (fixed) {
       window_->setFixedSize(ws);
-    else
+    } else {
+      if (form_.MinWidth > 0 || form_.MinHeight > 0) {
+        // The smallest size is measured as the design size is.
+        QSize m(Skaluj(form_.MinWidth, zoom_), Skaluj(form_.MinHeight, zoom_));
+        if (frame) m -= QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
+        window_->setMinimumSize(m.expandedTo(QSize(0, 0)));
+      }
       window_->resize(ws);
+    }
     formApplied_.Width = r.Width;
     formApplied_.Height = r.Height;
     formZoomApplied_ = zoom_;
@@ -836,6 +929,9 @@ void QtFormView::RefreshControl(Bound& b) {
       if (sb->value() != c.Position) sb->setValue(c.Position);
       break;
     }
+    case TControlKind::Grid:
+      RefreshGrid(b);
+      break;
     case TControlKind::PaintBox:
     case TControlKind::MenuItem:
       break;
@@ -849,6 +945,100 @@ void QtFormView::RefreshControl(Bound& b) {
     b.boundsZoom = zoom_;
   }
   if (w->property("tag").toInt() != c.Tag) w->setProperty("tag", c.Tag);
+}
+
+void QtFormView::RefreshGrid(Bound& b) {
+  const TControl& c = *b.c;
+  auto* t = static_cast<QTableWidget*>(b.w);
+  QHeaderView* hh = t->horizontalHeader();
+  QHeaderView* vh = t->verticalHeader();
+  // The headers' and scroll bar's signals stay open: the view itself lays
+  // out and scrolls on them. What the refresh sets is the state's own value,
+  // which the grid's wiring takes as no change.
+
+  // The grid's own font, scaled with the window.
+  const std::string font = c.FontName + "/" + std::to_string(c.FontSize) + (c.FixedPitch ? "/fixed" : "");
+  if (b.font != font || b.gridZoom != zoom_) {
+    QFont f = t->parentWidget() != nullptr ? t->parentWidget()->font() : t->font();
+    if (!c.FontName.empty()) f.setFamilies({Q(c.FontName)});
+    if (c.FixedPitch) {
+      f.setStyleHint(QFont::TypeWriter);
+      f.setFixedPitch(true);
+    }
+    if (c.FontSize > 0) f.setPointSizeF(c.FontSize * zoom_);
+    t->setFont(f);
+    hh->setFont(f);
+    b.font = font;
+  }
+
+  const int fixed = std::clamp(c.FixedRows, 0, 1);
+  const int rows = std::clamp(c.RowCount, fixed, static_cast<int>(c.Cells.size()));
+  int columns = static_cast<int>(c.ColWidths.size());
+  for (int r = 0; r < rows; ++r) columns = std::max(columns, static_cast<int>(c.Cells[static_cast<size_t>(r)].size()));
+  auto text = [&c](int r, int col) -> const std::string& {
+    static const std::string none;
+    const std::vector<std::string>& row = c.Cells[static_cast<size_t>(r)];
+    return static_cast<size_t>(col) < row.size() ? row[static_cast<size_t>(col)] : none;
+  };
+  const bool sameRows = static_cast<int>(b.cells.size()) == rows &&
+                        std::equal(b.cells.begin(), b.cells.end(), c.Cells.begin());
+  if (!sameRows || t->columnCount() != columns) {
+    if (t->columnCount() != columns) t->setColumnCount(columns);
+    if (t->rowCount() != rows - fixed) t->setRowCount(rows - fixed);
+    hh->setVisible(fixed == 1);
+    for (int col = 0; col < columns; ++col) {
+      if (fixed == 1) {
+        QTableWidgetItem* h = t->horizontalHeaderItem(col);
+        if (h == nullptr) {
+          h = new QTableWidgetItem;
+          h->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+          t->setHorizontalHeaderItem(col, h);
+        }
+        const QString s = Q(text(0, col));
+        if (h->text() != s) h->setText(s);
+      }
+    }
+    for (int r = fixed; r < rows; ++r) {
+      // The row strip shows no numbers.
+      if (t->verticalHeaderItem(r - fixed) == nullptr) t->setVerticalHeaderItem(r - fixed, new QTableWidgetItem(QString()));
+      for (int col = 0; col < columns; ++col) {
+        QTableWidgetItem* it = t->item(r - fixed, col);
+        const QString s = Q(text(r, col));
+        if (it == nullptr) {
+          it = new QTableWidgetItem(s);
+          it->setFlags(Qt::ItemIsEnabled);
+          t->setItem(r - fixed, col, it);
+        } else if (it->text() != s) {
+          it->setText(s);
+        }
+      }
+    }
+    b.cells.assign(c.Cells.begin(), c.Cells.begin() + rows);
+  }
+
+  if (b.rowHeight != c.RowHeight || b.gridZoom != zoom_) {
+    const int h = std::max(1, Skaluj(c.RowHeight, zoom_));
+    vh->setDefaultSectionSize(h);
+    for (int r = 0; r < t->rowCount(); ++r) vh->resizeSection(r, h);
+    hh->setFixedHeight(h);
+    b.rowHeight = c.RowHeight;
+  }
+  if (b.colWidths != c.ColWidths || b.gridZoom != zoom_) {
+    for (int col = 0; col < static_cast<int>(c.ColWidths.size()); ++col)
+      t->setColumnWidth(col, Skaluj(c.ColWidths[static_cast<size_t>(col)], zoom_));
+    b.colWidths = c.ColWidths;
+  }
+  b.gridZoom = zoom_;
+  // The top row shown. The scroll bar's range follows the rows only once the
+  // table lays itself out, so a position beyond it waits for that.
+  if (QScrollBar* sb = t->verticalScrollBar(); sb->value() != c.Position) {
+    if (c.Position > sb->maximum()) {
+      const int r = std::min(c.Position, t->rowCount() - 1);
+      if (r >= 0) t->scrollTo(t->model()->index(r, 0), QAbstractItemView::PositionAtTop);
+    } else {
+      sb->setValue(c.Position);
+    }
+  }
 }
 
 void QtFormView::RefreshMenu(Bound& b) {
@@ -900,6 +1090,21 @@ void QtFormView::WindowMoved() {
   form_.Bounds.Top = p.y();
   formApplied_.Left = p.x();
   formApplied_.Top = p.y();
+}
+
+void QtFormView::WindowResized() {
+  if (!window_ || !window_->isWindow()) return;
+  const bool frame = form_.FrameSize;
+  const QSize size = frame ? window_->frameGeometry().size() : container_->size();
+  const int w = static_cast<int>(std::lround(size.width() / zoom_));
+  const int h = static_cast<int>(std::lround(size.height() / zoom_));
+  if (w == form_.Bounds.Width && h == form_.Bounds.Height) return;
+  form_.Bounds.Width = w;
+  form_.Bounds.Height = h;
+  // The window has that size already: nothing to apply back.
+  formApplied_.Width = w;
+  formApplied_.Height = h;
+  binder_.Dispatch([this] { form_.FormResize(); });
 }
 
 void QtFormView::WindowClosed() {

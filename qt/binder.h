@@ -126,6 +126,12 @@ class QtFormView {
     double boundsZoom = 0;
     std::string picture;
     bool pictureApplied = false;
+    // Grids: the rows shown, widths and heights as last applied.
+    std::vector<std::vector<std::string>> cells;
+    std::vector<int> colWidths;
+    int rowHeight = 0;
+    double gridZoom = 0;
+    std::string font;
   };
 
   void CreateWidget(Bound& b, QWidget* parent);
@@ -135,6 +141,8 @@ class QtFormView {
   void RebuildRadioGroup(Bound& b);
   void RefreshControl(Bound& b);
   void RefreshMenu(Bound& b);
+  void RefreshGrid(Bound& b);
+  void WireGrid(Bound& b);
   void ApplyColor(Bound& b);
   void ApplyWindowStyle();
   void ApplyFormColor();
@@ -153,6 +161,8 @@ class QtFormView {
   QRect Scaled(const TRect& r) const;
   void UserClose();
   void WindowMoved();
+  // The user resized the window of a form with ResizeEvents.
+  void WindowResized();
   void WindowClosed();
 
   QtBinder& binder_;

@@ -9,6 +9,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -16,6 +18,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <utility>
+
+#include "qt/report.h"
 
 namespace kvr {
 
@@ -220,8 +224,18 @@ void QtUi::Show(TForm& f) {
     w->activateWindow();
     return;
   }
-  f.OnCloseRequested = [this](TForm& form) {
-    if (QtFormView* cv = binder_.Find(form)) cv->CloseLater();
+  // Shown from a modal window (the error descriptions from the listing), a
+  // window would take no input while that one is up: it is modal itself then,
+  // for as long as it is shown, and the caller still does not wait for it.
+  const bool overModal = w && QApplication::activeModalWidget() != nullptr &&
+                         QApplication::activeModalWidget() != w.data();
+  if (overModal) w->setWindowModality(Qt::ApplicationModal);
+  f.OnCloseRequested = [this, overModal](TForm& form) {
+    if (QtFormView* cv = binder_.Find(form)) {
+      if (overModal)
+        if (QWidget* cw = cv->Window()) cw->setWindowModality(Qt::NonModal);
+      cv->CloseLater();
+    }
   };
   f.Visible = true;
   binder_.Dispatch([&f] { f.FormShow(); });
@@ -236,6 +250,19 @@ void QtUi::Hide(TForm& f) {
   f.Visible = false;
   if (QtFormView* v = binder_.Find(f))
     if (QWidget* w = v->Window()) w->hide();
+}
+
+void QtUi::PrintReport(const TReport& report) {
+  QPrinter printer(QPrinter::HighResolution);
+  PrepareReportPrinter(printer, report);
+  QPrintPreviewDialog dlg(&printer, DialogParent());
+  dlg.setWindowTitle(QString::fromStdString(report.Title));
+  dlg.resize(900, 1000);
+  QObject::connect(&dlg, &QPrintPreviewDialog::paintRequested, &dlg, [&report](QPrinter* p) {
+    // The date and time of this printing (or of the preview's page).
+    PrintReportPages(*p, report, ReportDateTime());
+  });
+  dlg.exec();
 }
 
 void QtUi::Post(std::function<void()> fn) {

@@ -46,6 +46,9 @@ class QtUi : public IUi {
   void Repaint(TForm& f, const std::string& control) override;
   TScreenSize ScreenSize() override;
   void ReportError(const std::string& text) override;
+  // Qt's print preview, A4 portrait; its print button asks for the printer
+  // (a PDF file among them).
+  void PrintReport(const TReport& report) override;
 
  private:
   // The bound window of f; a form without a window of its own gets a plain

@@ -38,6 +38,7 @@
 #include "qt/bobbin_editor_window.h"
 #include "qt/keypad_window.h"
 #include "qt/shift_window.h"
+#include "qt/report.h"
 #include "tools/up_down.h"
 #include "tools/keypad.h"
 #include "tools/text_input.h"
@@ -54,6 +55,10 @@
 #include "model/sample_program.h"
 #include "ui/wait_window.h"
 #include "ui/warnings_window.h"
+#include "view/listing.h"
+#include "view/program_check.h"
+#include <QImage>
+#include <QPainter>
 
 namespace kvr {
 namespace {
@@ -228,6 +233,30 @@ int Spusti(const QString& outDir) {
       d.FormShow();
     };
   };
+  // The listing after "Kontrolle" found errors: in the sample program the
+  // second windings step counts on with fewer turns and the other rotation,
+  // the third feeds too fast, and the last step does not end the program.
+  auto kontrola = [&prog] {
+    TKontext& k = prog.Kontext();
+    int vinutie = 0;
+    for (int i = 1; i <= k.Program.PocetKrokov && vinutie < 3; ++i) {
+      TKrok& s = k.Program.Kroky[i];
+      if (DruhKroku(s) != kDruhWicklung) continue;
+      if (++vinutie == 2) {
+        s.Nulovat = 0;
+        s.SmerOtac = s.SmerOtac == 1 ? 0 : 1;
+        s.Hodnota = 150.0L;
+      } else if (vinutie == 3) {
+        s.PosuvMM = 7.0L;
+      }
+    }
+    k.Program.Kroky[k.Program.PocetKrokov].TypCyklu = 1;
+    PrepocitajKroky(k.Program);
+    prog.fPreview.Clear();
+    const ProgramCheckResult r = CheckProgram(k.Program, k.Stroj);
+    for (size_t i = 1; i < r.Errors.size(); ++i) prog.fPreview.Cell(kListingErrorColumn, static_cast<int>(i)) = r.Errors[i];
+    prog.fPreview.FormShow();
+  };
   const struct {
     TForm* form;
     std::function<void()> poZobrazeni;
@@ -258,6 +287,7 @@ int Spusti(const QString& outDir) {
       {&prog.fVstupTW, {}},
       {&prog.fWait, {}},
       {&prog.fWarnings, {}},
+      {&prog.fPreview, kontrola},
       {&prog.fModel, {}},
   };
   int failed = 0;
@@ -265,6 +295,27 @@ int Spusti(const QString& outDir) {
     if (!Vyfot(ui, *o.form, out, o.poZobrazeni, o.meno)) ++failed;
     // The main window stays behind the others, as on the station.
     if (o.form != &prog) ui.Hide(*o.form);
+  }
+  // The first page of the printed listing, at 150 dots per inch.
+  {
+    const TKontext& k = prog.Kontext();
+    const TReport r = ListingReport(k.Program.MenoSuboru, prog.fPreview.ListingGrid.Cells, k.Program.PocetKrokov);
+    const double dpmm = 150.0 / 25.4;
+    QImage page(static_cast<int>(r.PageWidth * dpmm), static_cast<int>(r.PageHeight * dpmm), QImage::Format_RGB32);
+    page.setDotsPerMeterX(static_cast<int>(dpmm * 1000));
+    page.setDotsPerMeterY(static_cast<int>(dpmm * 1000));
+    page.fill(Qt::white);
+    {
+      QPainter p(&page);
+      PaintReportPage(p, r, 0, dpmm, QStringLiteral("10.12.26 17:45:00"));
+    }
+    const QString path = out.filePath(QStringLiteral("fPreview_report.png"));
+    if (page.save(path, "PNG")) {
+      std::printf("%s\n", qPrintable(path));
+    } else {
+      std::fprintf(stderr, "kvr_screenshots: report page not written to %s\n", qPrintable(path));
+      ++failed;
+    }
   }
   return failed == 0 ? 0 : 1;
 }

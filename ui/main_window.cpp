@@ -31,6 +31,7 @@ TProg::TProg(IUi& ui, IPlatform& platform)
       fKostricka(k_, fVstup),
       fParam(k_, fVstup),
       fPosun(k_, fKostricka),
+      fPreview(k_, fErrors),
       fUpDown(k_),
       fVstup(k_),
       fVstupTW(k_),
@@ -39,7 +40,7 @@ TProg::TProg(IUi& ui, IPlatform& platform)
       fModel(k_),
       fileMenu(*this, k_),
       editMenu(*this),
-      optionsMenu(*this, k_, fModel),
+      optionsMenu(*this, k_, fModel, fPreview),
       bobbinMenu(*this, k_, fKostricka),
       templatesMenu(*this, k_, fParam),
       drawing(*this, k_, fVstup),
@@ -60,7 +61,7 @@ TProg::TProg(IUi& ui, IPlatform& platform)
 TProg::~TProg() { k_.AttachMainWindow(nullptr); }
 
 std::vector<TForm*> TProg::Windows() {
-  return {this,     &fErrors,  &fInfo,    &fKonvertNazovToSubor, &fKostricka, &fParam, &fPosun,
+  return {this,     &fErrors,  &fInfo,    &fKonvertNazovToSubor, &fKostricka, &fParam, &fPosun, &fPreview,
           &fUpDown, &fVstup,   &fVstupTW, &fWait,                &fWarnings,  &fModel};
 }
 
@@ -124,6 +125,7 @@ void TProg::FormCreate() {
   fKostricka.FormCreate();
   fParam.FormCreate();
   fPosun.FormCreate();
+  fPreview.FormCreate();
   fUpDown.FormCreate();
   fVstup.FormCreate();
   fVstupTW.FormCreate();
@@ -236,6 +238,7 @@ void TProg::mnOptionsOknaClick() {
   UlozMiestoOkna(k_.Desktop, kSlotKostricka, fKostricka.Bounds);
   UlozMiestoOkna(k_.Desktop, kSlotParam, fParam.Bounds);
   UlozMiestoOkna(k_.Desktop, kSlotPosun, fPosun.Bounds);
+  UlozMiestoOkna(k_.Desktop, kSlotPreview, fPreview.Bounds);
   UlozMiestoOkna(k_.Desktop, kSlotUpDown, fUpDown.Bounds);
   UlozMiestoOkna(k_.Desktop, kSlotVstup, fVstup.Bounds);
   UlozMiestoOkna(k_.Desktop, kSlotErrors, fErrors.Bounds);

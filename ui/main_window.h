@@ -22,6 +22,7 @@
 #include "ui/model_window.h"
 #include "ui/options_menu.h"
 #include "ui/param_window.h"
+#include "ui/preview_window.h"
 #include "ui/program_captions_panel.h"
 #include "ui/rename_window.h"
 #include "ui/shift_window.h"
@@ -53,6 +54,7 @@ class TProg : public TForm, public IMainWindow {
   TfKostricka fKostricka;
   TParam fParam;
   TfPosun fPosun;
+  TfPreview fPreview;
   TfUpDown fUpDown;
   TVstup fVstup;
   TfVstupTW fVstupTW;

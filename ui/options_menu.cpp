@@ -3,10 +3,13 @@
 #include "form/ui_services.h"
 #include "model/context.h"
 #include "ui/model_window.h"
+#include "ui/preview_window.h"
+#include "view/listing.h"
+#include "view/program_check.h"
 
 namespace kvr {
 
-OptionsMenu::OptionsMenu(TForm& okno, TKontext& k, TModel& model)
+OptionsMenu::OptionsMenu(TForm& okno, TKontext& k, TModel& model, TfPreview& preview)
     : mnOPTIONS{okno, "mnOPTIONS", TControlKind::MenuItem, "MÖGLICHKEITEN"},
       mnKontrol{okno, "mnKontrol", TControlKind::MenuItem, "Kontrolle"},
       mnOptionsModel{okno, "mnOptionsModel", TControlKind::MenuItem, "Model"},
@@ -16,12 +19,27 @@ OptionsMenu::OptionsMenu(TForm& okno, TKontext& k, TModel& model)
       mnZoomMinus{okno, "mnZoomMinus", TControlKind::MenuItem, "Zoom -"},
       okno_(okno),
       k_(k),
-      model_(model) {
+      model_(model),
+      preview_(preview) {
   for (TControl* c : {&mnKontrol, &mnOptionsModel, &mnOptionsPosun, &mnParametre, &mnZoomPlus, &mnZoomMinus})
     c->Parent = mnOPTIONS.Name();
+  mnKontrol.OnClick = [this] { mnKontrolClick(); };
   mnOptionsModel.OnClick = [this] { mnOptionsModelClick(); };
   mnZoomPlus.OnClick = [this] { mnZoomPlusClick(); };
   mnZoomMinus.OnClick = [this] { mnZoomMinusClick(); };
+}
+
+void OptionsMenu::mnKontrolClick() {
+  preview_.Clear();
+  const ProgramCheckResult r = CheckProgram(k_.Program, k_.Stroj);
+  for (const std::string& m : r.Messages) k_.Ui->Error(m);
+  for (size_t i = 1; i < r.Errors.size(); ++i) preview_.Cell(kListingErrorColumn, static_cast<int>(i)) = r.Errors[i];
+  if (r.ErrorFound) {
+    preview_.ListingGrid.Position = 0;
+    k_.Ui->ShowModal(preview_);
+  } else {
+    k_.Ui->Info(kKontrolaBezChyby);
+  }
 }
 
 void OptionsMenu::mnOptionsModelClick() {

@@ -7,10 +7,11 @@ namespace kvr {
 
 struct TKontext;
 class TModel;
+class TfPreview;
 
 class OptionsMenu {
  public:
-  OptionsMenu(TForm& okno, TKontext& k, TModel& model);
+  OptionsMenu(TForm& okno, TKontext& k, TModel& model, TfPreview& preview);
   OptionsMenu(const OptionsMenu&) = delete;
   OptionsMenu& operator=(const OptionsMenu&) = delete;
 
@@ -22,6 +23,9 @@ class OptionsMenu {
   TControl mnZoomPlus;
   TControl mnZoomMinus;
 
+  // "Kontrolle": checks the program and opens the listing with its marks, or
+  // says that no error was found.
+  void mnKontrolClick();
   void mnOptionsModelClick();
   void mnZoomPlusClick();
   void mnZoomMinusClick();
@@ -32,6 +36,7 @@ class OptionsMenu {
   TForm& okno_;
   TKontext& k_;
   TModel& model_;
+  TfPreview& preview_;
 };
 
 }  // namespace kvr

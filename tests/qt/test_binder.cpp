@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QHeaderView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <cstdlib>
@@ -743,6 +745,138 @@ TEST_F(BinderTest, WindowGoneLeavesTheFormUnbound) {
   EXPECT_EQ(binder.Find(f), nullptr);
   f.bOK.Caption = "x";
   binder.RefreshAll();
+}
+
+
+// ---- Grids ------------------------------------------------------------------------
+
+class TMriezka : public TForm {
+ public:
+  TMriezka() : TForm("Mriezka", "Gitter", {0, 0, 400, 300}) {
+    BorderStyle = TBorderStyle::Sizeable;
+    ResizeEvents = true;
+    MinWidth = 300;
+    MinHeight = 200;
+    gGrid.Cells = {{"Nr", " Text "}, {" 1", "eins"}, {" 2", "zwei"}, {" 3", "drei"}, {"", "kept"}};
+    gGrid.RowCount = 4;
+    gGrid.ColWidths = {40, 120};
+    gGrid.FontName = "Courier New";
+    gGrid.FontSize = 8;
+    gGrid.FixedPitch = true;
+  }
+  void FormResize() override {
+    ++resizes;
+    gGrid.ColWidths[1] = Bounds.Width - 100;
+  }
+  TControl gGrid{*this, "gGrid", TControlKind::Grid, "", {10, 10, 300, 200}};
+  int resizes = 0;
+};
+
+class GridTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    binder.SetKontext(&k);
+    okno = std::make_unique<QWidget>();
+    view = &binder.Bind(f, okno.get(), okno.get());
+    t = okno->findChild<QTableWidget*>(QStringLiteral("gGrid"));
+    ASSERT_NE(t, nullptr);
+  }
+  std::vector<int> Widths() const {
+    std::vector<int> w;
+    for (int c = 0; c < t->columnCount(); ++c) w.push_back(t->columnWidth(c));
+    return w;
+  }
+
+  HeadlessUi ui;
+  test::FakePlatform pl;
+  TKontext k{ui, pl};
+  TMriezka f;
+  QtBinder binder{ui};
+  std::unique_ptr<QWidget> okno;
+  QtFormView* view = nullptr;
+  QTableWidget* t = nullptr;
+};
+
+TEST_F(GridTest, ShowsItsRowsBelowTheFixedHeaderRowAsTheStateSays) {
+  EXPECT_EQ(t->columnCount(), 2);
+  EXPECT_EQ(t->rowCount(), 3);  // RowCount 4, one of them the fixed row
+  EXPECT_EQ(t->horizontalHeaderItem(1)->text(), QStringLiteral(" Text "));
+  EXPECT_EQ(t->item(0, 0)->text(), QStringLiteral(" 1"));
+  EXPECT_EQ(t->item(2, 1)->text(), QStringLiteral("drei"));
+  EXPECT_EQ(Widths(), (std::vector<int>{40, 120}));
+  for (int r = 0; r < t->rowCount(); ++r) EXPECT_EQ(t->rowHeight(r), 18) << r;
+  EXPECT_EQ(t->horizontalHeader()->height(), 18);
+  EXPECT_EQ(t->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+  EXPECT_EQ(t->editTriggers(), QAbstractItemView::NoEditTriggers);
+  EXPECT_TRUE(t->font().fixedPitch());
+  EXPECT_EQ(t->font().pointSizeF(), 8.0);
+  EXPECT_EQ(t->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
+  EXPECT_EQ(t->verticalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
+
+  // More rows, changed texts, other widths; a zoom scales widths, heights and font.
+  f.gGrid.RowCount = 5;
+  f.gGrid.Cells[2][1] = "zwo";
+  f.gGrid.ColWidths = {50, 100};
+  binder.RefreshAll();
+  EXPECT_EQ(t->rowCount(), 4);
+  EXPECT_EQ(t->item(1, 1)->text(), QStringLiteral("zwo"));
+  EXPECT_EQ(t->item(3, 1)->text(), QStringLiteral("kept"));
+  EXPECT_EQ(Widths(), (std::vector<int>{50, 100}));
+  view->SetZoom(2.0);
+  EXPECT_EQ(Widths(), (std::vector<int>{100, 200}));
+  EXPECT_EQ(t->rowHeight(3), 36);
+  EXPECT_EQ(t->font().pointSizeF(), 16.0);
+  // Fewer rows: the cells beyond RowCount stay in the state only.
+  f.gGrid.RowCount = 1;
+  binder.RefreshAll();
+  EXPECT_EQ(t->rowCount(), 0);
+  EXPECT_EQ(t->horizontalHeaderItem(0)->text(), QStringLiteral("Nr"));
+}
+
+TEST_F(GridTest, TopRowFollowsTheStateAndTheOperatorsScrolling) {
+  f.gGrid.Cells.assign(101, {"x", "y"});
+  f.gGrid.RowCount = 101;
+  okno->show();
+  binder.RefreshAll();
+  test::Spracuj();
+  f.gGrid.Position = 50;
+  binder.RefreshAll();
+  test::Spracuj();
+  binder.RefreshAll();
+  EXPECT_EQ(t->verticalScrollBar()->value(), 50);
+  test::Spracuj();
+  EXPECT_EQ(t->verticalHeader()->logicalIndexAt(1), 50);
+  t->verticalScrollBar()->setValue(70);
+  EXPECT_EQ(f.gGrid.Position, 70);
+  f.gGrid.Position = 0;
+  binder.RefreshAll();
+  EXPECT_EQ(t->verticalScrollBar()->value(), 0);
+}
+
+TEST_F(GridTest, AColumnTheOperatorWidensKeepsItsWidthInTheState) {
+  t->horizontalHeader()->resizeSection(1, 170);
+  EXPECT_EQ(f.gGrid.ColWidths, (std::vector<int>{40, 170}));
+  binder.RefreshAll();
+  EXPECT_EQ(Widths(), (std::vector<int>{40, 170}));
+}
+
+TEST_F(GridTest, ResizingTheWindowTellsTheFormWithinItsMinimum) {
+  okno->show();
+  test::Spracuj();
+  EXPECT_EQ(okno->minimumSize(), QSize(300, 200));
+  okno->resize(500, 350);
+  test::Spracuj();
+  EXPECT_EQ(f.Bounds.Width, 500);
+  EXPECT_EQ(f.Bounds.Height, 350);
+  EXPECT_GE(f.resizes, 1);
+  EXPECT_EQ(Widths(), (std::vector<int>{40, 400}));
+  // The state's own size goes to the window without a resize coming back.
+  const int resizes = f.resizes;
+  okno->resize(100, 100);  // below the minimum
+  test::Spracuj();
+  EXPECT_EQ(f.Bounds.Width, 300);
+  EXPECT_EQ(f.Bounds.Height, 200);
+  EXPECT_EQ(f.resizes, resizes + 1);
 }
 
 }  // namespace

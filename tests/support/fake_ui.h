@@ -35,6 +35,7 @@ class ScriptedUi : public IUi {
   void FireTimer(int id);
   std::vector<std::string> invalidated;  // "form/control"
   std::vector<std::string> shown;        // forms shown non-modally
+  std::vector<TReport> printed;          // reports whose print preview was opened
   TScreenSize screen{1024, 768};
 
   TMsgAnswer Message(TMsgKind kind, const std::string& text, TMsgButtons buttons) override;
@@ -50,6 +51,7 @@ class ScriptedUi : public IUi {
   void Repaint(TForm& f, const std::string& control) override;
   TScreenSize ScreenSize() override { return screen; }
   void ReportError(const std::string& text) override;
+  void PrintReport(const TReport& report) override { printed.push_back(report); }
 
  private:
   enum class Kind { Message, Open, Save, Modal, Report };
