@@ -183,6 +183,7 @@ int Spusti(const QString& outDir) {
       {&prog.fVstupTW, {}},
       {&prog.fWait, {}},
       {&prog.fWarnings, {}},
+      {&prog.fSP, {}},
       {&prog.fModel, {}},
   };
   int failed = 0;

@@ -33,6 +33,7 @@ TProg::TProg(IUi& ui, IPlatform& platform)
       fVstupTW(k_),
       fWait(k_),
       fWarnings(k_),
+      fSP(k_, &linkHost),
       fModel(k_),
       fileMenu(*this, k_),
       editMenu(*this),
@@ -117,6 +118,7 @@ void TProg::FormCreate() {
   fVstupTW.FormCreate();
   fWait.FormCreate();
   fWarnings.FormCreate();
+  fSP.FormCreate();
   fModel.FormCreate();
 }
 
