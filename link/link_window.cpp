@@ -778,15 +778,18 @@ void TfSP::NacitajPrijatySubor() {
   ZobrazSubor(cesta);
   if (ZistiTypSuboru(k_, cesta) != kZnackaT) {
     k_.Ui->Error(std::string(kTextNieJeProgram));
-  } else {
-    // The image is read and checked like any file before it replaces the
-    // program; a refused image leaves the store, its file name included, as
-    // it was.
-    if (NacitajProgram(k_, cesta, kZnackaT, k_.Program.PocetKrokov)) {
-      k_.Program.MenoSuboru = cesta;
-      PosliSpravu({134, 0});
-    }
+    return;
   }
+  // The image is read and checked like any file before it replaces the
+  // program. A refused image leaves the store as it was, its file name and
+  // bobbin included, and the station offline: it does not mirror the machine.
+  const std::string predtym = k_.Program.MenoSuboru;
+  k_.Program.MenoSuboru = cesta;
+  if (!NacitajProgram(k_, cesta, kZnackaT, k_.Program.PocetKrokov)) {
+    k_.Program.MenoSuboru = predtym;
+    return;
+  }
+  PosliSpravu({134, 0});
   std::copy_n(k_.Desktop.Kostricka.Bytes(), sizeof(TKostricka), k_.Kostricka.Bytes());
   host_->RepaintDrawing();
   k_.MainWindow().RepaintLater();
