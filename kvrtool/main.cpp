@@ -7,11 +7,12 @@
 //   kvrtool layers FILE [--json] [--model NAME] [--gear N]
 //   kvrtool render FILE OUT.png [--zoom Z] [--model NAME] [--gear N]
 //   kvrtool rename PATH... [--keep-extension] [--dry-run] [--json]
+//   kvrtool send FILE --port DEVICE / receive OUT.kvr --port DEVICE / simulate
 //
 // Exit status: 0 done, 1 usage error, 2 the input file was refused or could
 // not be read, 3 the output file (or standard output) could not be written,
-// 6 a rename failed. Ended by SIGHUP, SIGINT, SIGQUIT or SIGTERM, it removes
-// its temporary folder and then dies of that signal.
+// 5 a transfer failed, 6 a rename failed. Ended by SIGHUP, SIGINT, SIGQUIT or
+// SIGTERM, it removes its temporary folder and then dies of that signal.
 #include <pthread.h>
 #include <signal.h>
 
@@ -45,6 +46,7 @@
 #include "form/ui_services.h"
 #include "kvrtool/json.h"
 #include "kvrtool/image.h"
+#include "kvrtool/link_commands.h"
 #include "kvrtool/rename_command.h"
 #include "form/canvas.h"
 #include "view/coil_drawing.h"
@@ -66,6 +68,9 @@ constexpr std::string_view kPouzitie =
     "       kvrtool layers FILE [--json] [--model NAME] [--gear N]\n"
     "       kvrtool render FILE OUT.png [--zoom Z] [--model NAME] [--gear N]\n"
     "       kvrtool rename PATH... [--keep-extension] [--dry-run] [--json]\n"
+    "       kvrtool send FILE --port DEVICE [--model NAME] [--gear N] [--trace DIR]\n"
+    "       kvrtool receive OUT.kvr --port DEVICE [--model NAME] [--gear N] [--trace DIR]\n"
+    "       kvrtool simulate [--program FILE]\n"
     "Opens FILE as the station's open command does, starting from model \"KVR - 22\", gear 1\n"
     "(or the given ones, which the old formats 1 and 2 need), and prints what the program\n"
     "store then holds, or writes OUT as the station's save command of that format does\n"
@@ -73,8 +78,10 @@ constexpr std::string_view kPouzitie =
     "layers repaints the coil drawing once headless and prints the layer list;\n"
     "render writes the drawing as a PNG image (zoom 100 to 300 percent, default 100).\n"
     "rename renames KVR-G/C files (or every file of a folder) after their coil names.\n"
+    "send and receive transfer a program to and from a machine controller on DEVICE;\n"
+    "simulate serves a simulated controller and prints the DEVICE to use.\n"
     "Exit status: 0 done, 1 usage error, 2 input refused or unreadable, 3 output not written,\n"
-    "6 a rename failed.\n";
+    "5 a transfer failed, 6 a rename failed.\n";
 
 // ---- Headless station ---------------------------------------------------------
 
@@ -442,6 +449,7 @@ int Hlavna(int argc, char** argv, SignalCleanup& upratovanie) {
     return kOk;
   }
   if (a[0] == "rename") return RenameCommand({a.begin() + 1, a.end()});
+  if (IsLinkCommand(a[0])) return LinkCommand(a);
   TVolby v;
   v.prikaz = std::string(a[0]);
   if (v.prikaz != "info" && v.prikaz != "convert" && v.prikaz != "layers" && v.prikaz != "render") return ChybaPouzitia("unknown command \"" + v.prikaz + "\"");
