@@ -5,12 +5,19 @@
 
 #include "model/context.h"
 #include "model/step_records.h"
+#include "platform/serial_port.h"
 
 namespace kvr {
 
 namespace {
 
-bool Online(const TKontext& k) { return k.Program.Online != 0 && k.Link.Odosli; }
+// Online with a link whose port is open. An edit made while the port is not
+// open stays on the PC: the senders are called after every stored change, and
+// an error box for each would stop the editing without helping the operator,
+// who sees the link's state and sends the program again.
+bool Online(const TKontext& k) {
+  return k.Program.Online != 0 && k.Link.Odosli && k.Link.Port != nullptr && k.Link.Port->IsOpen();
+}
 
 void Posli(const TKontext& k, std::initializer_list<uint8_t> m) {
   k.Link.Odosli(std::span<const uint8_t>(m.begin(), m.size()));

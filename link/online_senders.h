@@ -1,6 +1,7 @@
 // The online senders the editing code calls after a stored change or a new
-// step choice. They send only in online mode, through the link window; the
-// station never starts the link, so it stays offline and nothing is sent.
+// step choice. They send only in online mode and while the link's port is
+// open, through the link window; the station never starts the link, so it
+// stays offline and nothing is sent.
 #pragma once
 
 namespace kvr {

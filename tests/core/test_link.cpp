@@ -354,6 +354,11 @@ TEST_F(LinkTest, SendersSendOnlyOnline) {
   EXPECT_EQ(back.Druh, kDruhWicklung);
   EXPECT_EQ(port.sent[3], (Bytes{101, 1, 0}));
   EXPECT_EQ(port.sent[4], (Bytes{102, 2, 0}));
+  // Online with the port closed: the edit stays on the PC.
+  sp.ClosePort();
+  port.sent.clear();
+  Posli_KrokParam(k, 1);
+  EXPECT_TRUE(port.sent.empty());
 }
 
 TEST_F(LinkTest, ASendCutsTheImageIntoAcknowledgedPackets) {
