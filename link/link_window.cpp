@@ -253,14 +253,15 @@ void TfSP::PosliSpravu(std::span<const uint8_t> sprava) {
 }
 
 void TfSP::PosliSpravuText(uint8_t kod, std::string_view text) {
-  const size_t n = text.size() % 256;
+  // The length is taken modulo 256; a message holds at most 256 bytes, so a
+  // text of 255 bytes loses its last byte rather than its terminating 0.
+  const size_t n = std::min<size_t>(text.size() % 256, 254);
   std::vector<uint8_t> m;
   m.reserve(n + 2);
   m.push_back(kod);
   m.insert(m.end(), text.begin(), text.begin() + static_cast<std::ptrdiff_t>(n));
   m.push_back(0);
-  // A code, 255 bytes of text and the 0 exceed no frame the receiver keeps.
-  PosliSpravu(std::span<const uint8_t>(m.data(), std::min<size_t>(m.size(), 256)));
+  PosliSpravu(m);
 }
 
 void TfSP::PosliPaketDat(uint16_t cislo, size_t maximum) {
