@@ -402,9 +402,15 @@ TEST_F(LinkTest, SendNamesTheProgramAndRepeatsTheConnectRequestOnCode3) {
   EXPECT_EQ(port.sent[0], (Bytes{133, 'S', 'p', 'u', 'l', 'e', ' ', 0xC3, 0x84, '.', 'k', 'v', 'r', 0, 0, 0}));
   Machine({3});
   EXPECT_EQ(LastSent(), (Bytes{77, 0}));
-  // 128 with byte 1 not 0 changes nothing.
+  // 128 with byte 1 not 0 changes nothing; nor does 223 during a transfer.
+  port.sent.clear();
   Machine({128, 1, 5});
+  Machine({223});
   EXPECT_EQ(k.Link.StavPrenosu, kPrenosPcNav);
+  EXPECT_TRUE(port.sent.empty());
+  // Codes of every state are handled during a transfer too.
+  Machine({0});
+  EXPECT_EQ(LastSent(), (Bytes{3, 23, 0}));
 }
 
 TEST_F(LinkTest, AWrongAcknowledgementAbortsTheSend) {
@@ -646,6 +652,31 @@ TEST_F(LinkTest, ReceivingFromTheLinkWindowAsksAboutTheOpenFile) {
   sp.bNAV_PC.Click();
   EXPECT_EQ(host.calls, (std::vector<std::string>{"new program"}));
   EXPECT_EQ(k.Link.StavPrenosu, kPrenosNavPc);
+}
+
+TEST_F(LinkTest, TheFileButtonOpensAProgram) {
+  Program(4);
+  const std::string prog = (dir.path() / "prog.kvr").string();
+  UlozProgramT(k, prog, k.Program.PocetKrokov);
+  const std::string text = (dir.path() / "text.kvr").string();
+  std::ofstream(text) << "kein Programm";
+  test::SetProgram(k, {});
+  k.Program.StartAdresar = "/start";
+  ui.ExpectOpen(prog, [](const TFileDialog& d) { EXPECT_EQ(d.InitialDir, "/start/Spulen"); });
+  sp.bSubor.Click();
+  EXPECT_EQ(k.Program.PocetKrokov, 4);
+  EXPECT_EQ(k.Program.MenoSuboru, prog);
+  EXPECT_EQ(sp.bSubor.Caption, "DATEI: " + prog);
+  // A cancelled dialog loads the dialog's last file again.
+  test::SetProgram(k, {});
+  ui.ExpectOpen(std::nullopt);
+  sp.bSubor.Click();
+  EXPECT_EQ(k.Program.PocetKrokov, 4);
+  // A file of no program format changes nothing.
+  ui.ExpectOpen(text).ExpectError(std::string(kTextNieJeProgram));
+  sp.bSubor.Click();
+  EXPECT_EQ(k.Program.MenoSuboru, prog);
+  EXPECT_EQ(k.Program.PocetKrokov, 4);
 }
 
 TEST_F(LinkTest, CaptionsOfTheLinkWindow) {
