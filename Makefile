@@ -3,7 +3,7 @@ BUILD      ?= build
 BUILD_SAN  ?= build-san
 BUILD_WIN  ?= build-win
 BUILD_FUZZ ?= build-fuzz
-# make fuzz: seconds in all, shared by the targets; make test: seconds per target.
+# make fuzz: seconds in all, shared by the eleven targets; make test: seconds per target.
 FUZZ_SECONDS      ?= 600
 FUZZ_TEST_SECONDS ?= 4
 JOBS       ?= $(shell nproc)
@@ -52,7 +52,7 @@ build-fuzz: deps
 # The corpus grows in $(BUILD_FUZZ)/corpus/<target>; a crash or a broken
 # invariant leaves its input in $(BUILD_FUZZ)/crashes/<target>/.
 fuzz: build-fuzz
-	bash fuzz/run.sh $(BUILD_FUZZ) $$(( $(FUZZ_SECONDS) / 9 ))
+	bash fuzz/run.sh $(BUILD_FUZZ) $$(( $(FUZZ_SECONDS) / 11 ))
 
 # The Windows platform layer is compiled (not run) with the mingw-w64 cross compiler.
 win-check: deps

@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "qt/model_window.h"
 #include "qt/main_window.h"
+#include "qt/qt_serial_port.h"
 #include "qt/qt_texts.h"
 #include "qt/qt_ui.h"
 #include "qt/bobbin_editor_window.h"
@@ -25,7 +26,10 @@ int main(int argc, char** argv) {
 
   const std::unique_ptr<kvr::IPlatform> platform = kvr::CreateNativePlatform();
   kvr::QtUi ui;
+  // The link's port; the station never opens it (the link window stays hidden).
+  kvr::QtSerialPort port;
   kvr::TProg prog(ui, *platform);
+  prog.Kontext().Link.Port = &port;
   ui.SetKontext(prog.Kontext());
 
   // The main window first, the model window last; the main form's creation

@@ -5,6 +5,7 @@ set(KVR_LAYERS
   "model"
   "view tools"
   "edit bobbin link"
+  "sim"
   "ui"
   "qt"
   "app kvrtool screenshots bench fuzz")

@@ -11,7 +11,7 @@ build=$1
 seconds=$2
 src=$(cd "$(dirname "$0")/.." && pwd)
 targets=(fuzz_program fuzz_records fuzz_bobbin fuzz_constants fuzz_desktop
-         fuzz_warnings_ini fuzz_ini_update fuzz_errors_text fuzz_keypad)
+         fuzz_warnings_ini fuzz_ini_update fuzz_errors_text fuzz_keypad fuzz_link)
 targets+=(fuzz_script)
 # The targets' scratch files go to memory when the system has it.
 [ -d /dev/shm ] && [ -w /dev/shm ] && export TMPDIR=/dev/shm

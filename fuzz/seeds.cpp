@@ -174,5 +174,55 @@ int main(int argc, char** argv) {
                                  "click TProg.BKrok\nkeypad 4\nclick TProg.bOtacky\nkeypad .\nkeypad cancel\n"
                                  "mouse TProg.PaintBox1 down 200 400\nmouse TProg.PaintBox1 move 200 10\n"
                                  "mouse TProg.PaintBox1 up 210 300 ctrl\nclick TProg.mnSuborExit\nanswer no\n");
+  // The link: a controller's answers to a send and a whole receive of the
+  // sample program, framed, behind the configuration and seed bytes.
+  {
+    auto frame = [](const Bytes& payload) {
+      Bytes f{16, 4};
+      uint8_t x = 0;
+      for (uint8_t b : payload) {
+        f.push_back(b);
+        if (b == 16) f.push_back(b);
+        x = static_cast<uint8_t>(x ^ b);
+      }
+      f.push_back(x);
+      if (x == 16) f.push_back(x);
+      f.push_back(16);
+      f.push_back(3);
+      return f;
+    };
+    Bytes send{2, 7};
+    for (const Bytes& m : {Bytes{77, 2, 3, 0, 0, 0, 0, 22, 1, 1}, Bytes{130, 1, 0}, Bytes{130, 2, 0}, Bytes{3},
+                           Bytes{128, 0, 0}, Bytes{32, 1, 2, 3, 4, 0, 0, 0, 0, 5, 6, 7, 0x80, 2, 0, '1'}, Bytes{0}}) {
+      const Bytes f = frame(m);
+      send.insert(send.end(), f.begin(), f.end());
+    }
+    Seed("fuzz_link", "send", send);
+    kvr::fuzz::Station st2;
+    st2.SetModel(0);
+    kvr::SampleProgram(*st2.k, 40);
+    const Bytes file = kvr::ProgramImage(*st2.k, "x", st2.k->Program.PocetKrokov, false);
+    const Bytes image(file.begin(), file.end() - 1202);
+    for (const uint8_t online : {uint8_t{0}, uint8_t{1}}) {
+      Bytes receive{static_cast<uint8_t>(4 | online), 3};
+      const uint16_t n = static_cast<uint16_t>(image.size());
+      Bytes f = frame({77, 2, 3, 0, 0, static_cast<uint8_t>(n & 0xFF), static_cast<uint8_t>(n >> 8), 22, 1, 1});
+      receive.insert(receive.end(), f.begin(), f.end());
+      f = frame({133, 'S', 'P', 0});
+      receive.insert(receive.end(), f.begin(), f.end());
+      uint16_t paket = 0;
+      for (size_t i = 0; i < image.size(); i += 128) {
+        ++paket;
+        Bytes p{129, static_cast<uint8_t>(paket >> 8), static_cast<uint8_t>(paket & 0xFF)};
+        p.insert(p.end(), image.begin() + static_cast<std::ptrdiff_t>(i),
+                 image.begin() + static_cast<std::ptrdiff_t>(std::min(image.size(), i + 128)));
+        f = frame(p);
+        receive.insert(receive.end(), f.begin(), f.end());
+      }
+      f = frame({128, 0, 0});
+      receive.insert(receive.end(), f.begin(), f.end());
+      Seed("fuzz_link", online ? "receive_online" : "receive", receive);
+    }
+  }
   return 0;
 }

@@ -12,10 +12,11 @@
 //   kvrtool check FILE [--json] [--model NAME] [--gear N]
 //   kvrtool list FILE [--json] [--model NAME] [--gear N]
 //   kvrtool print FILE OUT.pdf [--model NAME] [--gear N]
+//   kvrtool send FILE --port DEVICE / receive OUT.kvr --port DEVICE / simulate
 //
 // Exit status: 0 done, 1 usage error, 2 the input file was refused or could
 // not be read, 3 the output file (or standard output) could not be written,
-// 4 a script failed, 6 a rename failed. Ended by SIGHUP, SIGINT, SIGQUIT or
+// 4 a script failed, 5 a transfer failed, 6 a rename failed. Ended by SIGHUP, SIGINT, SIGQUIT or
 // SIGTERM, it removes its temporary folder and then dies of that signal.
 #include <pthread.h>
 #include <signal.h>
@@ -51,6 +52,7 @@
 #include "kvrtool/json.h"
 #include "kvrtool/program_report.h"
 #include "kvrtool/image.h"
+#include "kvrtool/link_commands.h"
 #include "kvrtool/rename_command.h"
 #include "kvrtool/run_command.h"
 #include "kvrtool/listing_commands.h"
@@ -79,6 +81,9 @@ constexpr std::string_view kPouzitie =
     "       kvrtool check FILE [--json] [--model NAME] [--gear N]\n"
     "       kvrtool list FILE [--json] [--model NAME] [--gear N]\n"
     "       kvrtool print FILE OUT.pdf [--model NAME] [--gear N]\n"
+    "       kvrtool send FILE --port DEVICE [--model NAME] [--gear N] [--trace DIR]\n"
+    "       kvrtool receive OUT.kvr --port DEVICE [--model NAME] [--gear N] [--trace DIR]\n"
+    "       kvrtool simulate [--program FILE]\n"
     "Opens FILE as the station's open command does, starting from model \"KVR - 22\", gear 1\n"
     "(or the given ones, which the old formats 1 and 2 need), and prints what the program\n"
     "store then holds, or writes OUT as the station's save command of that format does\n"
@@ -89,8 +94,10 @@ constexpr std::string_view kPouzitie =
     "run plays a script of the operator's actions on the station's windows (see the README).\n"
     "check runs the station's \"Kontrolle\" (the step errors are its result: exit status 0);\n"
     "list prints the listing window's rows after it; print writes its printed listing as a PDF file.\n"
+    "send and receive transfer a program to and from a machine controller on DEVICE;\n"
+    "simulate serves a simulated controller and prints the DEVICE to use.\n"
     "Exit status: 0 done, 1 usage error, 2 input refused or unreadable, 3 output not written,\n"
-    "4 a script failed, 6 a rename failed.\n";
+    "4 a script failed, 5 a transfer failed, 6 a rename failed.\n";
 
 // ---- Headless station ---------------------------------------------------------
 
@@ -359,6 +366,7 @@ int Hlavna(int argc, char** argv, SignalCleanup& upratovanie) {
     TDocasnyKoren koren(upratovanie);
     return RunCommand({a.begin() + 1, a.end()}, koren.Cesta());
   }
+  if (IsLinkCommand(a[0])) return LinkCommand(a);
   TVolby v;
   v.prikaz = std::string(a[0]);
   if (v.prikaz != "info" && v.prikaz != "convert" && v.prikaz != "layers" && v.prikaz != "render" &&

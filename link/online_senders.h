@@ -1,7 +1,7 @@
 // The online senders the editing code calls after a stored change or a new
-// step choice. The station never starts the link, so the program store is
-// always offline and they send nothing; while no link exists they send nothing
-// online either.
+// step choice. They send only in online mode and while the link's port is
+// open, through the link window; the station never starts the link, so it
+// stays offline and nothing is sent.
 #pragma once
 
 namespace kvr {
@@ -10,9 +10,10 @@ struct TKontext;
 
 // Sends step n's parameters to the machine (online mode only).
 void Posli_KrokParam(const TKontext& k, int n);
-// Tells the machine a step was inserted after step n (online mode only).
-void Posli_INSERT(const TKontext& k, int n);
 // Asks the machine to make step n its current step (online mode only).
 void Posli_Krok(const TKontext& k, int n);
+// A step was inserted after step n / step n was deleted (online mode only).
+void Posli_INSERT(const TKontext& k, int n);
+void Posli_DELETE(const TKontext& k, int n);
 
 }  // namespace kvr

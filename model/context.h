@@ -11,6 +11,7 @@
 #include "model/bobbin.h"
 #include "model/desktop.h"
 #include "model/layer_point.h"
+#include "model/link_state.h"
 #include "model/machine.h"
 #include "model/main_window.h"
 #include "model/program.h"
@@ -110,6 +111,7 @@ struct TKontext {
   TDesktop Desktop;       // the desktop record, the one place of zoom and window places
   TStavVrstvenia Vrstvenie;
   TStavKresby Kresba;
+  TLinkStav Link;  // the machine link
 
  private:
   NoMainWindow noMainWindow_;

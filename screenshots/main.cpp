@@ -288,6 +288,7 @@ int Spusti(const QString& outDir) {
       {&prog.fWait, {}},
       {&prog.fWarnings, {}},
       {&prog.fPreview, kontrola},
+      {&prog.fSP, {}},
       {&prog.fModel, {}},
   };
   int failed = 0;

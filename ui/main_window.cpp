@@ -37,6 +37,7 @@ TProg::TProg(IUi& ui, IPlatform& platform)
       fVstupTW(k_),
       fWait(k_),
       fWarnings(k_),
+      fSP(k_, &linkHost),
       fModel(k_),
       fileMenu(*this, k_),
       editMenu(*this),
@@ -62,7 +63,7 @@ TProg::~TProg() { k_.AttachMainWindow(nullptr); }
 
 std::vector<TForm*> TProg::Windows() {
   return {this,     &fErrors,  &fInfo,    &fKonvertNazovToSubor, &fKostricka, &fParam, &fPosun, &fPreview,
-          &fUpDown, &fVstup,   &fVstupTW, &fWait,                &fWarnings,  &fModel};
+          &fUpDown, &fVstup,   &fVstupTW, &fSP,   &fWait,                &fWarnings,  &fModel};
 }
 
 void TProg::FormCreate() {
@@ -131,6 +132,7 @@ void TProg::FormCreate() {
   fVstupTW.FormCreate();
   fWait.FormCreate();
   fWarnings.FormCreate();
+  fSP.FormCreate();
   fModel.FormCreate();
 }
 

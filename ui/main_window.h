@@ -18,6 +18,7 @@
 #include "ui/errors_window.h"
 #include "ui/file_menu.h"
 #include "ui/info_window.h"
+#include "ui/link_host.h"
 #include "ui/machine_state_panel.h"
 #include "ui/model_window.h"
 #include "ui/options_menu.h"
@@ -60,6 +61,8 @@ class TProg : public TForm, public IMainWindow {
   TfVstupTW fVstupTW;
   TfWait fWait;
   TfWarnings fWarnings;
+  StationLinkHost linkHost{*this};
+  TfSP fSP;  // the machine link, created hidden; nothing opens its port
   TModel fModel;
 
   // The areas of the window, in the order their controls are laid out (the
