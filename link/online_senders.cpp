@@ -15,4 +15,18 @@ void Posli_Krok(const TKontext& k, int n) {
   (void)n;
 }
 
+void Posli_INSERT(const TKontext& k, int n) {
+  if (k.Program.Online == 0) return;
+  (void)n;
+}
+
+void Posli_DELETE(const TKontext& k, int n) {
+  if (k.Program.Online == 0) return;
+  (void)n;
+}
+
+void SendProgramChanged(const TKontext& k) {
+  if (k.Program.Online == 0) return;
+}
+
 }  // namespace kvr

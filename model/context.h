@@ -71,6 +71,8 @@ struct TDialogy {
   int32_t ParamKrok = 0;
   Real48 Suradnica{};
   Real48 SpreadZavity{};
+  Real48 SpreadDraha{};   // distance wound in the last, partial layer of the step to spread
+  Real48 SpreadPoloha{};  // where the step to spread ends now
   int32_t DruhParametra = 0;
   std::string VstupText;  // at most 20 characters
   Real48 VstupHodnota{};

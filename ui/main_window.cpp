@@ -25,6 +25,7 @@ constexpr const char* kOtazkaUlozit = "Vorschlag wurde modifiziert, speichern ?"
 TProg::TProg(IUi& ui, IPlatform& platform)
     : TForm("Prog", "KVR", {0, 0, 1048, 816}),
       k_(ui, platform),
+      fDgIO(k_, fVstup),
       fErrors(k_),
       fInfo(k_),
       fKonvertNazovToSubor(*k_.Ui),
@@ -34,18 +35,19 @@ TProg::TProg(IUi& ui, IPlatform& platform)
       fUpDown(k_),
       fVstup(k_),
       fVstupTW(k_),
+      fFunction(k_, fParam, fVstup, fWait, editMenu),
       fWait(k_),
       fWarnings(k_),
       fModel(k_),
       fileMenu(*this, k_),
-      editMenu(*this),
+      editMenu(*this, k_, fVstup, fWait),
       optionsMenu(*this, k_, fModel),
       bobbinMenu(*this, k_, fKostricka),
       templatesMenu(*this, k_),
       drawing(*this, k_, fVstup),
       machineState(*this, k_),
       captions(*this, k_),
-      stepPanel(*this, k_, drawing, fVstup, fParam),
+      stepPanel(*this, k_, drawing, fVstup, fParam, fDgIO),
       stepKinds(*this) {
   k_.AttachMainWindow(this);
   BorderStyle = TBorderStyle::Sizeable;
@@ -55,6 +57,9 @@ TProg::TProg(IUi& ui, IPlatform& platform)
   captions.lbKonstanty.OnClick = [this] { templatesMenu.Open_Konstanty(); };
   mnINFO.OnClick = [this] { mnINFOClick(); };
   optionsMenu.mnOptionsPosun.OnClick = [this] { fPosun.Otvor(); };
+  stepKinds.bFunctions.OnClick = [this] { bFunctionsClick(); };
+  // The step dialog's inputs/outputs panel edits the working step here.
+  fParam.UpravVstupyVystupy = [this](TKrok& krok) { return fDgIO.Uprav(krok); };
 }
 
 TProg::~TProg() { k_.AttachMainWindow(nullptr); }
@@ -113,6 +118,7 @@ void TProg::FormCreate() {
   k_.Kresba.VyskaPisma = 9;
 
   // The other windows, in their order of creation; each places itself.
+  fDgIO.FormCreate();
   fErrors.FormCreate();
   fInfo.FormCreate();
   fKonvertNazovToSubor.FormCreate();
@@ -122,6 +128,7 @@ void TProg::FormCreate() {
   fUpDown.FormCreate();
   fVstup.FormCreate();
   fVstupTW.FormCreate();
+  fFunction.FormCreate();
   fWait.FormCreate();
   fWarnings.FormCreate();
   fModel.FormCreate();
@@ -233,6 +240,7 @@ void TProg::mnOptionsOknaClick() {
   UlozMiestoOkna(k_.Desktop, kSlotPosun, fPosun.Bounds);
   UlozMiestoOkna(k_.Desktop, kSlotUpDown, fUpDown.Bounds);
   UlozMiestoOkna(k_.Desktop, kSlotVstup, fVstup.Bounds);
+  UlozMiestoOkna(k_.Desktop, kSlotDgIO, fDgIO.Bounds);
   UlozMiestoOkna(k_.Desktop, kSlotErrors, fErrors.Bounds);
   UlozMiestoOkna(k_.Desktop, kSlotInfo, fInfo.Bounds);
 }
@@ -270,6 +278,8 @@ bool TProg::FormClose() {
 }
 
 void TProg::mnINFOClick() { k_.Ui->ShowModal(fInfo); }
+
+void TProg::bFunctionsClick() { fFunction.Otvor(); }
 
 void TProg::mnNazovToSuborClick() { k_.Ui->ShowModal(fKonvertNazovToSubor); }
 
