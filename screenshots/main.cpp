@@ -200,6 +200,17 @@ int Spusti(const QString& outDir) {
     prog.fPosun.FormShow();
     prog.Kontext().Vyber.ZrusBlok();
   };
+  // The inputs/outputs window on a step with some inputs, levels and delays.
+  auto dgioKrok = [&prog] {
+    TKrok krok;
+    krok.Vstup[0] = 1;
+    krok.Vstup[2] = 3;
+    krok.VystupStav(1) = 0x80;
+    krok.VystupStav(2) = 0xC0;
+    krok.VystupOneskorenie(2) = 250;
+    krok.VystupStav(4) = 0x40;
+    prog.fDgIO.Zobraz(krok);
+  };
   const struct {
     TForm* form;
     std::function<void()> poZobrazeni;
@@ -215,6 +226,8 @@ int Spusti(const QString& outDir) {
       {&prog.fUpDown, {}},
       {&prog.fVstup, {}},
       {&prog.fVstupTW, {}},
+      {&prog.fDgIO, dgioKrok},
+      {&prog.fFunction, {}},
       {&prog.fWait, {}},
       {&prog.fWarnings, {}},
       {&prog.fModel, {}},

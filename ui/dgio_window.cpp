@@ -25,7 +25,7 @@ void Uroven(TControl& b, bool h) {
 }  // namespace
 
 TfDgIO::TfDgIO(TKontext& k, TVstup& vstup)
-    : TForm("fDgIO", " EINGÄNGE / AUSGÄNGE ", {0, 0, 660, 312}),
+    : TForm("fDgIO", " EINGÄNGE / AUSGÄNGE ", {0, 0, 660, 336}),
       start_{&bSTART_O1, &bSTART_O2, &bSTART_O3, &bSTART_O4},
       koniec_{&bEND_O1, &bEND_O2, &bEND_O3, &bEND_O4},
       oneskorenie_{&bDelay_O1, &bDelay_O2, &bDelay_O3, &bDelay_O4},

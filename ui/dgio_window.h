@@ -20,7 +20,7 @@ class TfDgIO : public TForm {
   void FormCreate() override;
   void FormShow() override;
 
-  TControl gAusgange{*this, "gAusgange", TControlKind::GroupBox, "AUSGÄNGE", {8, 8, 360, 236}};
+  TControl gAusgange{*this, "gAusgange", TControlKind::GroupBox, "AUSGÄNGE", {8, 8, 360, 260}};
   TControl lbStart{*this, "lbStart", TControlKind::Label, "START", {84, 22, 80, 20}};
   TControl lbEnde{*this, "lbEnde", TControlKind::Label, "ENDE", {172, 22, 80, 20}};
   TControl lbPause{*this, "lbPause", TControlKind::Label, "PAUSE [ms]", {260, 22, 92, 20}};
@@ -41,7 +41,7 @@ class TfDgIO : public TForm {
   TControl bDelay_O3{*this, "bDelay_O3", TControlKind::Button, "0", {260, 148, 92, 44}};
   TControl bDelay_O4{*this, "bDelay_O4", TControlKind::Button, "0", {260, 200, 92, 44}};
 
-  TControl gEingange{*this, "gEingange", TControlKind::GroupBox, " EINGÄNGE ", {376, 8, 276, 236}};
+  TControl gEingange{*this, "gEingange", TControlKind::GroupBox, " EINGÄNGE ", {376, 8, 276, 260}};
   TControl lbTyp{*this, "lbTyp", TControlKind::Label, "TYP", {84, 22, 180, 20}};
   TControl lbIn1{*this, "lbIn1", TControlKind::Label, "IN_1", {8, 56, 68, 20}};
   TControl lbIn2{*this, "lbIn2", TControlKind::Label, "IN_2", {8, 108, 68, 20}};
@@ -52,8 +52,8 @@ class TfDgIO : public TForm {
   TControl ComboBoxIN3{*this, "ComboBoxIN3", TControlKind::ComboBox, "", {84, 154, 180, 32}};
   TControl ComboBoxIN4{*this, "ComboBoxIN4", TControlKind::ComboBox, "", {84, 206, 180, 32}};
 
-  TControl bDgOK{*this, "bDgOK", TControlKind::Button, "OK", {8, 256, 120, 48}};
-  TControl bDgCancel{*this, "bDgCancel", TControlKind::Button, "Cancel", {136, 256, 120, 48}};
+  TControl bDgOK{*this, "bDgOK", TControlKind::Button, "OK", {8, 280, 120, 48}};
+  TControl bDgCancel{*this, "bDgCancel", TControlKind::Button, "Cancel", {136, 280, 120, 48}};
 
   // Fills the window from the step.
   void Zobraz(const TKrok& krok);
