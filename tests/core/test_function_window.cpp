@@ -275,6 +275,7 @@ TEST(DgIOWindow, LevelsShowAndStoreOnlyTheTwoLevelBits) {
   krok.VystupStav(3) = 0x40;
   krok.VystupStav(5) = 0xFF;  // outputs 5 and 6 are not this window's
   krok.Vstup[4] = 3;
+  krok.Vstup[0] = 7;  // no condition of the list: kept as it is
   s.io.Zobraz(krok);
   EXPECT_EQ(s.io.bSTART_O1.Caption, "H");
   EXPECT_EQ(s.io.bEND_O1.Caption, "L");
@@ -291,6 +292,7 @@ TEST(DgIOWindow, LevelsShowAndStoreOnlyTheTwoLevelBits) {
   EXPECT_EQ(krok.VystupStav(4), 0x00);
   EXPECT_EQ(krok.VystupStav(5), 0xFF);
   EXPECT_EQ(krok.Vstup[4], 3);
+  EXPECT_EQ(krok.Vstup[0], 7);
 
   // A click toggles a level.
   s.io.bSTART_O4.Click();
