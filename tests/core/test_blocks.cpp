@@ -161,15 +161,15 @@ TEST(Blocks, CuttingFromStepOneLeavesStepOneCurrentAndDeleteIsCut) {
 }
 
 TEST(Blocks, WithoutABlockNothingIsCopiedOrRemoved) {
-  for (const bool cut : {false, true}) {
-    SCOPED_TRACE(cut ? "cut" : "copy");
+  for (TControl EditMenu::*entry : {&EditMenu::mnCOPY, &EditMenu::mnCUT, &EditMenu::mnDELETE}) {
     Edit s;
+    SCOPED_TRACE((s.m.*entry).Name());
     s.Program(Desat());
     s.k.Program.AktKrok = 6;
     s.Block(0, 0);
     const TKrokyPole pred = s.k.Program.Kroky;
     s.ui.ExpectError(" Wähle Block der Schritte ! ");
-    (cut ? s.m.mnCUT : s.m.mnCOPY).Click();
+    (s.m.*entry).Click();
     s.ui.Verify();
     EXPECT_TRUE(s.k.Program.Kroky == pred);
     EXPECT_EQ(s.k.Program.PocetKrokov, 10);
