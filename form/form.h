@@ -21,6 +21,8 @@ constexpr TColor clNavy = 0x000080;
 constexpr TColor clSilver = 0xC0C0C0;
 constexpr TColor clGray = 0x808080;
 constexpr TColor clBtnShadow = 0xA0A0A0;
+// No colour of its own: the system's text colour (no RGB value is this).
+constexpr TColor clWindowText = 0x1000000;
 
 enum class TModalResult { None, Ok, Cancel, Yes, No, Abort };
 
@@ -76,6 +78,7 @@ class TControl {
   bool Enabled = true;
   bool Visible = true;
   TColor Color = clBtnFace;
+  TColor FontColor = clWindowText;  // caption colour; group boxes only
   bool Checked = false;
   int Tag = 0;
   std::vector<std::string> Items;

@@ -57,4 +57,9 @@ void Posli_DELETE(const TKontext& k, int n) {
   Posli(k, {102, Lo(n), Hi(n)});
 }
 
+void SendProgramChanged(const TKontext& k) {
+  if (!Online(k)) return;
+  Posli(k, {94, 0});
+}
+
 }  // namespace kvr

@@ -12,8 +12,12 @@ struct TKontext;
 void Posli_KrokParam(const TKontext& k, int n);
 // Asks the machine to make step n its current step (online mode only).
 void Posli_Krok(const TKontext& k, int n);
-// A step was inserted after step n / step n was deleted (online mode only).
+// A step was inserted after step n (online mode only).
 void Posli_INSERT(const TKontext& k, int n);
+// Step n was removed (online mode only).
 void Posli_DELETE(const TKontext& k, int n);
+// The program changed as a whole; the machine answers when it has taken it
+// (online mode only).
+void SendProgramChanged(const TKontext& k);
 
 }  // namespace kvr

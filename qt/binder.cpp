@@ -827,6 +827,13 @@ void QtFormView::ApplyColor(Bound& b) {
   if (panel != nullptr && own && !b.w->autoFillBackground()) b.w->setAutoFillBackground(true);
   if (transparent && b.w->autoFillBackground() != own) b.w->setAutoFillBackground(own);
   if (b.w->palette() != p) b.w->setPalette(p);
+  // A group box's own caption colour, for the group box alone: a palette
+  // would pass it on to the buttons inside.
+  if (c.Kind() == TControlKind::GroupBox) {
+    const QString css = c.FontColor == clWindowText ? QString()
+                                                    : QStringLiteral("QGroupBox { color: %1; }").arg(Farba(c.FontColor).name());
+    if (b.w->styleSheet() != css) b.w->setStyleSheet(css);
+  }
 }
 
 void QtFormView::RefreshControl(Bound& b) {

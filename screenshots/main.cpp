@@ -257,6 +257,17 @@ int Spusti(const QString& outDir) {
     for (size_t i = 1; i < r.Errors.size(); ++i) prog.fPreview.Cell(kListingErrorColumn, static_cast<int>(i)) = r.Errors[i];
     prog.fPreview.FormShow();
   };
+  // The inputs/outputs window on a step with some inputs, levels and delays.
+  auto dgioKrok = [&prog] {
+    TKrok krok;
+    krok.Vstup[0] = 1;
+    krok.Vstup[2] = 3;
+    krok.VystupStav(1) = 0x80;
+    krok.VystupStav(2) = 0xC0;
+    krok.VystupOneskorenie(2) = 250;
+    krok.VystupStav(4) = 0x40;
+    prog.fDgIO.Zobraz(krok);
+  };
   const struct {
     TForm* form;
     std::function<void()> poZobrazeni;
@@ -285,6 +296,8 @@ int Spusti(const QString& outDir) {
       {&prog.fUpDown, {}},
       {&prog.fVstup, {}},
       {&prog.fVstupTW, {}},
+      {&prog.fDgIO, dgioKrok},
+      {&prog.fFunction, {}},
       {&prog.fWait, {}},
       {&prog.fWarnings, {}},
       {&prog.fPreview, kontrola},

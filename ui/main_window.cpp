@@ -25,6 +25,7 @@ constexpr const char* kOtazkaUlozit = "Vorschlag wurde modifiziert, speichern ?"
 TProg::TProg(IUi& ui, IPlatform& platform)
     : TForm("Prog", "KVR", {0, 0, 1048, 816}),
       k_(ui, platform),
+      fDgIO(k_, fVstup),
       fErrors(k_),
       fInfo(k_),
       fKonvertNazovToSubor(*k_.Ui),
@@ -35,19 +36,20 @@ TProg::TProg(IUi& ui, IPlatform& platform)
       fUpDown(k_),
       fVstup(k_),
       fVstupTW(k_),
+      fFunction(k_, fParam, fVstup, fWait, editMenu),
       fWait(k_),
       fWarnings(k_),
       fSP(k_, &linkHost),
       fModel(k_),
       fileMenu(*this, k_),
-      editMenu(*this),
+      editMenu(*this, k_, fVstup, fWait),
       optionsMenu(*this, k_, fModel, fPreview),
       bobbinMenu(*this, k_, fKostricka),
       templatesMenu(*this, k_, fParam),
       drawing(*this, k_, fVstup),
       machineState(*this, k_),
       captions(*this, k_),
-      stepPanel(*this, k_, drawing, fVstup, fParam),
+      stepPanel(*this, k_, drawing, fVstup, fParam, fDgIO),
       stepKinds(*this, k_, fParam) {
   k_.AttachMainWindow(this);
   BorderStyle = TBorderStyle::Sizeable;
@@ -57,13 +59,16 @@ TProg::TProg(IUi& ui, IPlatform& platform)
   captions.lbKonstanty.OnClick = [this] { templatesMenu.Open_Konstanty(); };
   mnINFO.OnClick = [this] { mnINFOClick(); };
   optionsMenu.mnOptionsPosun.OnClick = [this] { fPosun.Otvor(); };
+  stepKinds.bFunctions.OnClick = [this] { bFunctionsClick(); };
+  // The step dialog's inputs/outputs panel edits the working step here.
+  fParam.UpravVstupyVystupy = [this](TKrok& krok) { return fDgIO.Uprav(krok); };
 }
 
 TProg::~TProg() { k_.AttachMainWindow(nullptr); }
 
 std::vector<TForm*> TProg::Windows() {
   return {this,     &fErrors,  &fInfo,    &fKonvertNazovToSubor, &fKostricka, &fParam, &fPosun, &fPreview,
-          &fUpDown, &fVstup,   &fVstupTW, &fSP,   &fWait,                &fWarnings,  &fModel};
+          &fDgIO,   &fUpDown,  &fVstup,   &fVstupTW,             &fFunction,  &fSP,    &fWait,  &fWarnings, &fModel};
 }
 
 void TProg::FormCreate() {
@@ -120,6 +125,7 @@ void TProg::FormCreate() {
   k_.Kresba.VyskaPisma = 9;
 
   // The other windows, in their order of creation; each places itself.
+  fDgIO.FormCreate();
   fErrors.FormCreate();
   fInfo.FormCreate();
   fKonvertNazovToSubor.FormCreate();
@@ -130,6 +136,7 @@ void TProg::FormCreate() {
   fUpDown.FormCreate();
   fVstup.FormCreate();
   fVstupTW.FormCreate();
+  fFunction.FormCreate();
   fWait.FormCreate();
   fWarnings.FormCreate();
   fSP.FormCreate();
@@ -243,6 +250,7 @@ void TProg::mnOptionsOknaClick() {
   UlozMiestoOkna(k_.Desktop, kSlotPreview, fPreview.Bounds);
   UlozMiestoOkna(k_.Desktop, kSlotUpDown, fUpDown.Bounds);
   UlozMiestoOkna(k_.Desktop, kSlotVstup, fVstup.Bounds);
+  UlozMiestoOkna(k_.Desktop, kSlotDgIO, fDgIO.Bounds);
   UlozMiestoOkna(k_.Desktop, kSlotErrors, fErrors.Bounds);
   UlozMiestoOkna(k_.Desktop, kSlotInfo, fInfo.Bounds);
 }
@@ -280,6 +288,8 @@ bool TProg::FormClose() {
 }
 
 void TProg::mnINFOClick() { k_.Ui->ShowModal(fInfo); }
+
+void TProg::bFunctionsClick() { fFunction.Otvor(); }
 
 void TProg::mnNazovToSuborClick() { k_.Ui->ShowModal(fKonvertNazovToSubor); }
 

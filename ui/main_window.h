@@ -14,9 +14,11 @@
 #include "ui/bobbin_editor_window.h"
 #include "ui/bobbin_menu.h"
 #include "ui/coil_drawing_panel.h"
+#include "ui/dgio_window.h"
 #include "ui/edit_menu.h"
 #include "ui/errors_window.h"
 #include "ui/file_menu.h"
+#include "ui/function_window.h"
 #include "ui/info_window.h"
 #include "ui/link_host.h"
 #include "ui/machine_state_panel.h"
@@ -49,6 +51,7 @@ class TProg : public TForm, public IMainWindow {
 
   // The other windows, reused for the station's life. Their creation handlers
   // run from FormCreate in this order, the model window last.
+  TfDgIO fDgIO;
   TfErrors fErrors;
   TfInfo fInfo;
   TfKonvertNazovToSubor fKonvertNazovToSubor;
@@ -59,6 +62,7 @@ class TProg : public TForm, public IMainWindow {
   TfUpDown fUpDown;
   TVstup fVstup;
   TfVstupTW fVstupTW;
+  TfFunction fFunction;
   TfWait fWait;
   TfWarnings fWarnings;
   StationLinkHost linkHost{*this};
@@ -89,6 +93,8 @@ class TProg : public TForm, public IMainWindow {
 
   void mnOptionsOknaClick();
   void mnINFOClick();
+  // "    FUNKTION.   ": the special functions window.
+  void bFunctionsClick();
   // Opens the conversion of file names; no menu entry is bound to it.
   void mnNazovToSuborClick();
 

@@ -7,9 +7,11 @@
 #include "form/ui_services.h"
 #include "link/online_senders.h"
 #include "model/context.h"
+#include "model/machine.h"
 #include "model/program.h"
 #include "tools/keypad.h"
 #include "ui/coil_drawing_panel.h"
+#include "ui/dgio_window.h"
 #include "ui/param_window.h"
 #include "view/captions.h"
 
@@ -20,12 +22,14 @@ namespace {
 constexpr const char* kMimoRozsahu = "WERT AUSSER BEREICH";
 constexpr const char* kKrizoveBody = " : L.Wendepunkt > R.Wendepunkt ";
 constexpr const char* kInyPrevod = " Drehzahl ist fur andere Getriebe programmiert ! ";
+constexpr const char* kNenulovat = " NICH LÖSCHEN: Grössere Windungszahl wie im letzten Wicklung einzugeben!";
 
 void Povol(TControl& c, bool ano) { c.Enabled = ano; }
 
 }  // namespace
 
-StepPanel::StepPanel(TForm& okno, TKontext& k, CoilDrawingPanel& kresba, TVstup& vstup, TParam& param)
+StepPanel::StepPanel(TForm& okno, TKontext& k, CoilDrawingPanel& kresba, TVstup& vstup, TParam& param,
+                     TfDgIO& dgio)
     : Panel2{okno, "Panel2", TControlKind::Panel, "", {464, 94, 380, 48}},
       BKrok{okno, "BKrok", TControlKind::Button, "SCHRITT:  0", {0, 0, 300, 48}},
       SpinButton1{okno, "SpinButton1", TControlKind::Panel, "", {304, 0, 76, 48}},
@@ -36,6 +40,8 @@ StepPanel::StepPanel(TForm& okno, TKontext& k, CoilDrawingPanel& kresba, TVstup&
       BZavity{okno, "BZavity", TControlKind::Button, "WINDUNGSZAHL:", {8, 18, 364, 36}},
       bPosuvMM{okno, "bPosuvMM", TControlKind::Button, "VORSCH.[mm]: ", {8, 56, 320, 36}},
       SpinButtonPosuv{okno, "SpinButtonPosuv", TControlKind::Panel, "", {332, 56, 40, 36}},
+      SpinButtonPosuvUp{okno, "SpinButtonPosuvUp", TControlKind::Button, "▲", {0, 0, 40, 18}},
+      SpinButtonPosuvDown{okno, "SpinButtonPosuvDown", TControlKind::Button, "▼", {0, 18, 40, 18}},
       bLRev{okno, "bLRev", TControlKind::Button, " L.WENDEPUNKT: ", {8, 94, 180, 36}},
       bPRev{okno, "bPRev", TControlKind::Button, " R.WENDEPUNKT: ", {192, 94, 180, 36}},
       bOtacky{okno, "bOtacky", TControlKind::Button, " DREHZAHL: ", {8, 132, 320, 36}},
@@ -52,12 +58,15 @@ StepPanel::StepPanel(TForm& okno, TKontext& k, CoilDrawingPanel& kresba, TVstup&
       k_(k),
       kresba_(kresba),
       vstup_(vstup),
-      param_(param) {
+      param_(param),
+      dgio_(dgio) {
   BKrok.Parent = Panel2.Name();
   SpinButton1.Parent = Panel2.Name();
   SpinButton1Up.Parent = SpinButton1.Name();
   SpinButton1Down.Parent = SpinButton1.Name();
   gParam.Parent = pStepBackground.Name();
+  SpinButtonPosuvUp.Parent = SpinButtonPosuv.Name();
+  SpinButtonPosuvDown.Parent = SpinButtonPosuv.Name();
   for (TControl* c : {&BZavity, &bPosuvMM, &SpinButtonPosuv, &bLRev, &bPRev, &bOtacky, &pOtackyWarning, &bRoDo,
                       &bTypCyklu, &bNulovat, &bVrstva, &bSOtac, &bSNav, &bKryt, &lbSF, &lbInOut})
     c->Parent = gParam.Name();
@@ -78,6 +87,10 @@ StepPanel::StepPanel(TForm& okno, TKontext& k, CoilDrawingPanel& kresba, TVstup&
   bTypCyklu.OnClick = [this] { bTypCykluClick(); };
   bSNav.OnClick = [this] { bSNavClick(); };
   lbSF.OnClick = [this] { lbSFClick(); };
+  bVrstva.OnClick = [this] { bVrstvaClick(); };
+  bNulovat.OnClick = [this] { bNulovatClick(); };
+  SpinButtonPosuvUp.OnClick = [this] { SpinButtonPosuvUpClick(); };
+  SpinButtonPosuvDown.OnClick = [this] { SpinButtonPosuvDownClick(); };
 }
 
 void StepPanel::ZobrazParametre(int n) {
@@ -265,7 +278,83 @@ void StepPanel::pOtackyWarningClick() {
   bOtackyClick();
 }
 
-void StepPanel::lbInOutClick() { ZobrazParametre(k_.Program.AktKrok); }
+void StepPanel::lbInOutClick() {
+  const int a = k_.Program.AktKrok;
+  if (a < 1 || a > kMaxKrokov) return;
+  const bool ok = dgio_.Uprav(k_.Program.Kroky[a]);
+  ZobrazParametre(a);
+  if (ok) Posli_KrokParam(k_, a);
+}
+
+void StepPanel::bVrstvaClick() {
+  k_.Dialogy.DruhParametra = 24;
+  vstup_.Caption = "[1 - 250]";
+  vstup_.ButtonBODKA.Enabled = false;
+  if (k_.Ui->ShowModal(vstup_) != TModalResult::Ok) return;
+  const long double v = k_.Dialogy.VstupHodnota;
+  if (v > 250.0L) {
+    k_.Ui->Message(TMsgKind::Error, kMimoRozsahu, TMsgButtons::Ok);
+    return;
+  }
+  const auto vrstvy = static_cast<uint8_t>(v > 0.0L ? std::trunc(v) : 0.0L);
+  for (int i : CieloveKroky()) {
+    k_.Program.Kroky[i].Vrstvy = vrstvy;
+    Posli_KrokParam(k_, i);
+  }
+  ZobrazParametre(k_.Program.AktKrok);
+  kresba_.Invalidate();
+}
+
+void StepPanel::bNulovatClick() {
+  const int a = k_.Program.AktKrok;
+  if (a < 1 || a > kMaxKrokov) return;
+  // The dialog's OK stores the whole working step at once; a refused
+  // setting puts the step back as it was.
+  const TKrok predtym = k_.Program.Kroky[a];
+  const uint8_t zmeneny = k_.Program.Zmeneny;
+  k_.Dialogy.DruhEditacie = rezim::kPriamy;
+  k_.Program.PracKrok = predtym;
+  param_.Inic();
+  param_.ZobrazParametre();
+  TParam::Rozsviet(param_.pNulovatZavity);
+  param_.rbPricitat.Visible = false;
+  if (k_.Ui->ShowModal(param_) == TModalResult::Ok) {
+    const int n = k_.Program.AktKrok;
+    const TKrok& w = k_.Program.PracKrok;
+    if (w.Nulovat == 0 &&
+        !(static_cast<long double>(w.Hodnota) > PosledneZavity(k_.Program, n - 1))) {
+      k_.Program.Kroky[a] = predtym;
+      k_.Program.Zmeneny = zmeneny;
+      k_.Ui->Message(TMsgKind::Error, kNenulovat, TMsgButtons::Ok);
+      ZobrazParametre(k_.Program.AktKrok);
+      kresba_.Invalidate();
+      return;
+    }
+    const uint8_t nulovat = w.Nulovat;
+    for (int i : CieloveKroky()) {
+      k_.Program.Kroky[i].Nulovat = nulovat;
+      Posli_KrokParam(k_, i);
+    }
+  }
+  ZobrazParametre(k_.Program.AktKrok);
+  kresba_.Invalidate();
+  param_.rbPricitat.Visible = true;
+}
+
+void StepPanel::KrokPosuvu(bool hore) {
+  const int a = k_.Program.AktKrok;
+  if (a < 1 || a > kMaxKrokov) return;
+  TKrok& krok = k_.Program.Kroky[a];
+  const long double f = krok.PosuvMM;
+  krok.PosuvMM = hore ? PosuvVyssi(k_.Stroj, f) : PosuvNizsi(k_.Stroj, f);
+  if (krok.VrstvaKoniec == 1 && krok.Druh == kDruhWicklung) DopocitajZavity(k_, krok, a - 1);
+  ZobrazParametre(a);
+  Posli_KrokParam(k_, a);
+  kresba_.Invalidate();
+}
+
+void StepPanel::SpinButtonPosuvDownClick() { KrokPosuvu(false); }
+void StepPanel::SpinButtonPosuvUpClick() { KrokPosuvu(true); }
 
 void StepPanel::DialogParametra(const TDialogParametra& d) {
   const int a = k_.Program.AktKrok;

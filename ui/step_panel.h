@@ -14,10 +14,11 @@ struct TKontext;
 class CoilDrawingPanel;
 class TVstup;
 class TParam;
+class TfDgIO;
 
 class StepPanel {
  public:
-  StepPanel(TForm& okno, TKontext& k, CoilDrawingPanel& kresba, TVstup& vstup, TParam& param);
+  StepPanel(TForm& okno, TKontext& k, CoilDrawingPanel& kresba, TVstup& vstup, TParam& param, TfDgIO& dgio);
   StepPanel(const StepPanel&) = delete;
   StepPanel& operator=(const StepPanel&) = delete;
 
@@ -33,7 +34,10 @@ class StepPanel {
   TControl gParam;
   TControl BZavity;
   TControl bPosuvMM;
+  // The current step's feed, one representable feed up or down.
   TControl SpinButtonPosuv;
+  TControl SpinButtonPosuvUp;
+  TControl SpinButtonPosuvDown;
   TControl bLRev;
   TControl bPRev;
   TControl bOtacky;
@@ -66,9 +70,14 @@ class StepPanel {
   void bPosuvMMClick();
   void bOtackyClick();
   void pOtackyWarningClick();
-  // The inputs/outputs window is not built yet: the click shows the step
-  // again and opens nothing.
+  // The inputs/outputs window on the current step.
   void lbInOutClick();
+  // Group edits: the layer count and the turn counter setting of the marked
+  // steps, or of the current step when none is marked.
+  void bVrstvaClick();
+  void bNulovatClick();
+  void SpinButtonPosuvDownClick();
+  void SpinButtonPosuvUpClick();
   // Parameters changed in the step dialog opened on them.
   void bRoDoClick();
   void bKrytClick();
@@ -99,6 +108,8 @@ class StepPanel {
   void DialogParametra(const TDialogParametra& d);
   // A gear step's gear, in the gear dialog.
   void ZmenPrevod();
+  // The feed spin: the next representable feed below or above.
+  void KrokPosuvu(bool hore);
   // The marked steps, or the current step when none is marked.
   std::vector<int> CieloveKroky() const;
 
@@ -106,6 +117,7 @@ class StepPanel {
   CoilDrawingPanel& kresba_;
   TVstup& vstup_;
   TParam& param_;
+  TfDgIO& dgio_;
 };
 
 }  // namespace kvr

@@ -318,6 +318,31 @@ void PaintCoil(TKontext& k, ICanvas& c) {
                pamat);
 }
 
+void PrepocitajVrstvy(TKontext& k) {
+  TPohlad& v = k.Pohlad;
+  const long double pevnaLava = v.PevnaLava;
+  const long double pevnaPrava = v.PevnaPrava;
+  if (pevnaLava == 0.0L && pevnaPrava == 0.0L) {
+    SirkaOkna(k);
+  } else {
+    if (pevnaPrava > 0.0L) v.OknoPrava = pevnaPrava;
+    if (pevnaLava > 0.0L) v.OknoLava = pevnaLava;
+  }
+  const TMierka m = Mierka(v, kSirkaBoxuNavrh, kVyskaBoxuNavrh, 0);
+  TStavVrstvenia& s = k.Vrstvenie;
+  s.AktPoloha = v.OknoLava;
+  s.AktVyska = kStartovaVyska;
+  s.AktSmer = 0;
+  const bool kresli = k.Kresba.KresliZapnute;
+  k.Kresba.KresliZapnute = false;
+  NullCanvas c(kSirkaBoxuNavrh, kVyskaBoxuNavrh);
+  WalkOptions o;
+  o.Canvas = false;
+  o.ShowMessages = false;
+  WalkProgram(k, c, m, o);
+  k.Kresba.KresliZapnute = kresli;
+}
+
 int ScrollPositionFor(const TKontext& k, int n, int min, int max, int vyska) {
   const auto drz = [&](int64_t p) { return static_cast<int>(std::clamp<int64_t>(p, min, max)); };
   if (n < 1 || n > kMaxKrokov) return drz(max);

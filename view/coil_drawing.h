@@ -38,6 +38,13 @@ void PaintCoil(TKontext& k, ICanvas& c, int sirka, int vyska, int32_t posun, TCo
 // the bottom of the coil, white behind the step numbers.
 void PaintCoil(TKontext& k, ICanvas& c);
 
+// The layer list brought up to date at once, as a repaint's silent walk
+// fills it (edges fixed or automatic, the walk from the left edge), without
+// a canvas and without messages: the repaint that follows shows them. The
+// drawing points are those of a box of the design size; the next repaint
+// sets them for its own box.
+void PrepocitajVrstvy(TKontext& k);
+
 // The step whose marker lies under (x, y) of the paint box, or 0.
 int StepAt(const TKontext& k, const TMierka& m, int x, int y);
 

@@ -342,6 +342,31 @@ TEST_F(BinderTest, ColoursPaintTheirRoleAndButtonFaceRestoresTheStyle) {
   EXPECT_EQ(edit->palette().color(QPalette::Base), editBase.color(QPalette::Base));
 }
 
+TEST_F(BinderTest, AGroupBoxCaptionTakesItsOwnColourAndTheControlsInsideKeepTheirs) {
+  auto* group = W<QGroupBox>("gSkupina");
+  auto* radio = W<QRadioButton>("rbA");
+  const QColor radioText = radio->palette().color(QPalette::WindowText);
+  // White pixels in the caption row of a maroon group box.
+  auto biele = [group] {
+    const QImage im = group->grab().toImage();
+    int n = 0;
+    for (int y = 0; y < 14 && y < im.height(); ++y)
+      for (int x = 0; x < im.width(); ++x)
+        if ((im.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF) ++n;
+    return n;
+  };
+  f.gSkupina.Color = 0x800000;
+  binder.RefreshAll();
+  const int bezFarby = biele();
+  f.gSkupina.FontColor = clWhite;
+  binder.RefreshAll();
+  EXPECT_GT(biele(), bezFarby);
+  EXPECT_EQ(radio->palette().color(QPalette::WindowText), radioText);
+  f.gSkupina.FontColor = clWindowText;
+  binder.RefreshAll();
+  EXPECT_EQ(biele(), bezFarby);
+}
+
 TEST_F(BinderTest, GeometryFollowsBoundsTimesZoom) {
   auto* button = W<QPushButton>("bOK");
   EXPECT_EQ(button->geometry(), QRect(116, 8, 80, 30));
