@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # kvrtool run: an operator builds a program from the step kinds on an empty
-# station, writes one step over, and saves it as KVR-T; the state and the
-# saved file are checked byte for byte.
+# station, adds a layer stop expanded into one step per layer, writes one step
+# over and takes that back, and saves it as KVR-T; the state and the saved
+# file are checked byte for byte.
 set -euo pipefail
 tool="$1"
 data="$2"
