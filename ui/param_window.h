@@ -199,7 +199,7 @@ class TParam : public TForm {
   TModalResult Otvor(const TOtvorenie& o);
 
   // The inputs/outputs window on the working step; false when it was
-  // cancelled. Set by the main window once that window exists.
+  // cancelled. Set by the main window, which owns that window.
   std::function<bool(TKrok&)> UpravVstupyVystupy;
 
  private:
