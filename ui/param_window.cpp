@@ -482,41 +482,26 @@ void TParam::pPReverzClick() {
   pSuradnica.Caption = kKoordinate + Dve(k_.Dialogy.Suradnica);
 }
 
-void TParam::sbKrokDownClick() {
-  if (k_.Dialogy.ParamKrok > 0) --k_.Dialogy.ParamKrok;
+void TParam::PosunKrok(int o) {
+  k_.Dialogy.ParamKrok = std::clamp(k_.Dialogy.ParamKrok + o, 0, kMaxKrokov);
   VypisCisloKroku();
   bReplace.Enabled = k_.Dialogy.ParamKrok > 0;
 }
 
-void TParam::sbKrokUpClick() {
-  if (k_.Dialogy.ParamKrok < kMaxKrokov) ++k_.Dialogy.ParamKrok;
-  VypisCisloKroku();
-  bReplace.Enabled = k_.Dialogy.ParamKrok > 0;
+void TParam::sbKrokDownClick() { PosunKrok(-1); }
+void TParam::sbKrokUpClick() { PosunKrok(1); }
+
+// The level lives in the panel's tag, 1 to 8.
+void TParam::PosunUroven(TControl& panel, const char* text, uint8_t& pole, int o) {
+  panel.Tag = std::clamp(panel.Tag + o, 1, 8);
+  NastavRozbehDobeh(panel, text, panel.Tag);
+  pole = static_cast<uint8_t>(panel.Tag);
 }
 
-void TParam::sbRozbehDownClick() {
-  if (pRozbeh.Tag > 1) --pRozbeh.Tag;
-  NastavRozbehDobeh(pRozbeh, "BESCHL: ", pRozbeh.Tag);
-  k_.Program.PracKrok.Rozbeh = static_cast<uint8_t>(pRozbeh.Tag);
-}
-
-void TParam::sbRozbehUpClick() {
-  if (pRozbeh.Tag < 8) ++pRozbeh.Tag;
-  NastavRozbehDobeh(pRozbeh, "BESCHL: ", pRozbeh.Tag);
-  k_.Program.PracKrok.Rozbeh = static_cast<uint8_t>(pRozbeh.Tag);
-}
-
-void TParam::sbDobehDownClick() {
-  if (pDobeh.Tag > 1) --pDobeh.Tag;
-  NastavRozbehDobeh(pDobeh, "ABBREM: ", pDobeh.Tag);
-  k_.Program.PracKrok.Dobeh = static_cast<uint8_t>(pDobeh.Tag);
-}
-
-void TParam::sbDobehUpClick() {
-  if (pDobeh.Tag < 8) ++pDobeh.Tag;
-  NastavRozbehDobeh(pDobeh, "ABBREM: ", pDobeh.Tag);
-  k_.Program.PracKrok.Dobeh = static_cast<uint8_t>(pDobeh.Tag);
-}
+void TParam::sbRozbehDownClick() { PosunUroven(pRozbeh, "BESCHL: ", k_.Program.PracKrok.Rozbeh, -1); }
+void TParam::sbRozbehUpClick() { PosunUroven(pRozbeh, "BESCHL: ", k_.Program.PracKrok.Rozbeh, 1); }
+void TParam::sbDobehDownClick() { PosunUroven(pDobeh, "ABBREM: ", k_.Program.PracKrok.Dobeh, -1); }
+void TParam::sbDobehUpClick() { PosunUroven(pDobeh, "ABBREM: ", k_.Program.PracKrok.Dobeh, 1); }
 
 void TParam::rbLavyClick() { k_.Program.PracKrok.SmerOtac = 1; }
 void TParam::rbPravyClick() { k_.Program.PracKrok.SmerOtac = 0; }

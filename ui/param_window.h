@@ -209,6 +209,9 @@ class TParam : public TForm {
   void VypisCisloKroku();
   void ZobrazPanel(TParamPanel p);
   void NastavRozbehDobeh(TControl& panel, const char* text, int tag);
+  // The step spin and the run-up and run-down spins, by o steps.
+  void PosunKrok(int o);
+  void PosunUroven(TControl& panel, const char* text, uint8_t& pole, int o);
   void VlozAleboPrepis(bool vloz);
 
   TKontext& k_;

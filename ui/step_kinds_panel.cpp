@@ -72,57 +72,31 @@ void StepKindsPanel::bDefZav2Click() {
   Posli_KrokParam(k_, k_.Program.AktKrok);
 }
 
+void StepKindsPanel::Otvor(int druhParametra, int mode, const TKrok& zdroj, uint8_t druh, TParamSet sada) {
+  PrvyKrok();
+  TParam::TOtvorenie o;
+  o.DruhParametra = druhParametra;
+  o.DruhEditacie = mode;
+  o.Zdroj = zdroj;
+  o.Druh = druh;
+  o.Funkcia = true;
+  o.Sada = sada;
+  param_.Otvor(o);
+  Posli_KrokParam(k_, k_.Program.AktKrok);
+}
+
 void StepKindsPanel::bPresunClick() {
-  PrvyKrok();
-  TParam::TOtvorenie o;
-  o.DruhParametra = 31;
-  o.DruhEditacie = rezim::kPresun;
-  o.Zdroj = k_.KonstKroky[6];
-  o.Druh = kDruhVerschiebung;
-  o.Funkcia = true;
-  o.Sada = TParamSet::ParamPresun;
+  // The shift starts at its template's coordinate.
   k_.Dialogy.Suradnica = k_.KonstKroky[6].Hodnota;
-  param_.Otvor(o);
-  Posli_KrokParam(k_, k_.Program.AktKrok);
+  Otvor(31, rezim::kPresun, k_.KonstKroky[6], kDruhVerschiebung, TParamSet::ParamPresun);
 }
 
-void StepKindsPanel::bSkokClick() {
-  PrvyKrok();
-  TParam::TOtvorenie o;
-  o.DruhParametra = 32;
-  o.DruhEditacie = rezim::kSkok;
-  o.Zdroj = k_.KonstKroky[7];
-  o.Druh = kDruhSprung;
-  o.Funkcia = true;
-  o.Sada = TParamSet::ParamSkok;
-  param_.Otvor(o);
-  Posli_KrokParam(k_, k_.Program.AktKrok);
-}
+void StepKindsPanel::bSkokClick() { Otvor(32, rezim::kSkok, k_.KonstKroky[7], kDruhSprung, TParamSet::ParamSkok); }
 
-void StepKindsPanel::bDelayClick() {
-  PrvyKrok();
-  TParam::TOtvorenie o;
-  o.DruhParametra = 26;
-  o.DruhEditacie = rezim::kDelay;
-  o.Zdroj = k_.KonstKroky[8];
-  o.Druh = kDruhPause;
-  o.Funkcia = true;
-  o.Sada = TParamSet::ParamDelay;
-  param_.Otvor(o);
-  Posli_KrokParam(k_, k_.Program.AktKrok);
-}
+void StepKindsPanel::bDelayClick() { Otvor(26, rezim::kDelay, k_.KonstKroky[8], kDruhPause, TParamSet::ParamDelay); }
 
 void StepKindsPanel::bPrevodClick() {
-  PrvyKrok();
-  TParam::TOtvorenie o;
-  o.DruhParametra = 28;
-  o.DruhEditacie = rezim::kPrevod;
-  o.Zdroj = PrevodovyKrok();
-  o.Druh = kDruhGetriebe;
-  o.Funkcia = true;
-  o.Sada = TParamSet::ParamPrevod;
-  param_.Otvor(o);
-  Posli_KrokParam(k_, k_.Program.AktKrok);
+  Otvor(28, rezim::kPrevod, PrevodovyKrok(), kDruhGetriebe, TParamSet::ParamPrevod);
 }
 
 }  // namespace kvr

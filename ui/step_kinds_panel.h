@@ -2,6 +2,7 @@
 // opening the step dialog on its template.
 #pragma once
 #include "form/form.h"
+#include "edit/step_dialog.h"
 #include "model/step.h"
 
 namespace kvr {
@@ -34,6 +35,9 @@ class StepKindsPanel {
  private:
   // The current step for a new step: the first when none is current offline.
   void PrvyKrok();
+  // Opens the step dialog on a new step of kind `druh` made from `zdroj`,
+  // then tells the link of the current step.
+  void Otvor(int druhParametra, int mode, const TKrok& zdroj, uint8_t druh, TParamSet sada);
 
   TKontext& k_;
   TParam& param_;
