@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # kvrtool run: the tap of the special functions window splits a windings step
-# at a turn count, twice (the second time in a step that counts on), and the
-# program is saved as KVR-T; the state and the saved file are checked byte for
-# byte.
+# at a turn count, twice (the second time in a step that counts on; the split
+# part keeps its cycle type, the new step stops), a tap that no step contains
+# changes nothing, and the program is saved as KVR-T; the state and the saved
+# file are checked byte for byte.
 set -euo pipefail
 tool="$1"
 data="$2"
