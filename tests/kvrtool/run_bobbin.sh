@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# kvrtool run: a bobbin designed in the editor, drawn, aligned with
+# kvrtool run: a bobbin designed in the editor, drawn, refused by "Richten"
+# until it has a file, then aligned with
 # "Richten", a block's reversal points shifted in "Vorschub" with the chamber
 # under it, the bobbin saved from the editor and the program saved as KVR-G/C.
 # The state, the saved program and the bobbin file are checked byte for byte.
