@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# kvrtool run: a bobbin designed in the editor, drawn, refused by "Richten"
-# until it has a file, then aligned with
-# "Richten", a block's reversal points shifted in "Vorschub" with the chamber
-# under it, the bobbin saved from the editor and the program saved as KVR-G/C.
+# kvrtool run: a bobbin designed in the editor and drawn, refused by
+# "Richten" until it has a file, then aligned; a block's reversal points
+# shifted in "Vorschub" with the chamber under it; the bobbin saved from the
+# editor and the program saved as KVR-G/C.
 # The state, the saved program and the bobbin file are checked byte for byte.
 # The bobbin file lies in this test's own temporary folder (the script names
 # it relative to the working folder), so its path, in the state and in the
