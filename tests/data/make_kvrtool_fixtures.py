@@ -76,6 +76,57 @@ def kvr_t_windings():
     return bytes(header) + b"".join(steps) + bytes(trailer) + T_MARK
 
 
+def real48(v):
+    """A Pascal 6-byte real: exponent byte, then 39 bits of mantissa and the sign."""
+    if v == 0:
+        return bytes(6)
+    sign = 1 if v < 0 else 0
+    v = abs(v)
+    e = 0
+    while v >= 2:
+        v /= 2
+        e += 1
+    while v < 1:
+        v *= 2
+        e -= 1
+    m = round((v - 1) * (1 << 39))
+    return bytes([e + 129]) + (m | sign << 39).to_bytes(5, "little")
+
+
+def bobbin_two_chambers():
+    """A 502-byte bobbin file: chamber 1 from 0 to 40 mm, chamber 2 from 50 to
+    90 mm, offset 10 mm from the machine's zero."""
+    name = "Zwei Kammern".encode("cp1252")
+    rec = (bytes([len(name)]) + name).ljust(256, b"\0")
+    rec += real48(0) + real48(40) + real48(50) + real48(90) + bytes(12 * 18)
+    rec += real48(10)
+    assert len(rec) == 502
+    return rec
+
+
+def kvr_t_chambers():
+    """Two windings steps in each chamber of the two-chamber bobbin (machine
+    coordinates: chamber 1 is 10..50 mm, chamber 2 60..100 mm) and a pause
+    that ends the program. Its trailer carries that bobbin, as the station
+    saves a program wound on it."""
+    header = bytearray(68)
+    steps = [
+        # 100 and 250 turns in chamber 1, 120 and 180 turns in chamber 2;
+        # 3000 rpm, run-up 2, run-down 3, feed 0.5 mm
+        rec_t(1, 1, 10000, 1000, 5000, flags=0x40, speed=1023, levels=0x21, feed=262144),
+        rec_t(1, 1, 25000, 1000, 5000, flags=0x40, speed=1023, levels=0x21, feed=262144),
+        rec_t(1, 1, 12000, 6000, 10000, flags=0x40, speed=1023, levels=0x21, feed=262144),
+        rec_t(1, 1, 18000, 6000, 10000, flags=0x40, speed=1023, levels=0x21, feed=262144),
+        rec_t(4, 0, 150),
+    ]
+    trailer = bytearray(1198)
+    trailer[0:21] = short_string("KVR - 22", 21)
+    trailer[42:63] = short_string("PREVODD", 21)
+    trailer[63:144] = short_string("D:\\CONST_BOBBIN\\Korper\\bobbin_two_chambers.kor", 81)
+    trailer[144:390] = bobbin_two_chambers()[256:502]
+    return bytes(header) + b"".join(steps) + bytes(trailer) + T_MARK
+
+
 def kvr_gc(name, size=None):
     """A KVR-G/C file of two empty steps whose header names the coil with the
     given Windows-1252 bytes; cut or padded in front of its marker to size."""
@@ -107,6 +158,8 @@ def main():
         "kvrtool_t.kvr": kvr_t(),
         "kvrtool_tw.kvr": kvr_t() + ini_text() + TW_MARK,
         "kvrtool_run.kvr": kvr_t_windings(),
+        "kvrtool_chambers.kvr": kvr_t_chambers(),
+        "bobbin_two_chambers.kor": bobbin_two_chambers(),
         "kvrtool_old1.kvr": old1(),
         "kvrtool_3bytes.kvr": T_MARK[:3],
         "kvrtool_unknown.kvr": b"no program\x00\x01\x02\x03",
