@@ -46,6 +46,7 @@ class QueueUi final : public IUi {
   void Repaint(TForm&, const std::string&) override {}
   TScreenSize ScreenSize() override { return {1024, 768}; }
   void ReportError(const std::string&) override {}
+  void PrintReport(const TReport&) override {}
 
   // Runs posted work as the event loop would, each piece as a window event.
   void RunPosted() {
