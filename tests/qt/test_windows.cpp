@@ -215,7 +215,7 @@ TEST_F(WindowsTest, StoredPlacesAreTheFramesPlaces) {
 TEST_F(WindowsTest, StepBackgroundShowsStepZeroUntilAStepCoversIt) {
   ui.Show(prog);
   test::Spracuj();
-  auto* pozadie = okno.findChild<QLabel*>(QStringLiteral("pStepBackground"));
+  auto* pozadie = okno.findChild<QLabel*>(QStringLiteral("pPodklad_Param"));
   auto* skupina = okno.findChild<QGroupBox*>(QStringLiteral("gParam"));
   ASSERT_NE(pozadie, nullptr);
   ASSERT_NE(skupina, nullptr);
