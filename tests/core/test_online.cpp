@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "edit/layer_functions.h"
 #include "link/online_senders.h"
 #include "model/step_records.h"
 #include "support/fake_serial_port.h"
@@ -371,6 +372,21 @@ TEST_F(OnlineTest, TapSendsEveryStepThenTheCurrentThenProgramChanged) {
   EXPECT_EQ(Codes(), (std::vector<int>{97, 35, 97, 35, 97, 35, 97, 94}));
   for (int i = 0; i < 3; ++i) EXPECT_EQ(port.sent[2 * i + 1][1], i + 1);
   EXPECT_EQ(port.sent[6], (Bytes{97, 2, 0, 0}));  // the tap step is current
+}
+
+TEST_F(OnlineTest, ALayerExpansionInsertsEachLayerAfterTheOneBefore) {
+  test::SetProgram(k, std::vector<TKrok>(3, Winding(5, 1.0, 0, 20)));
+  k.BodyKrokov[3].Poloha = 10;
+  k.Program.AktKrok = 3;
+  prog.SetOnLine();
+  k.Program.PracKrok = Winding(60, 1.0, 10, 30);  // three layers of 20 turns
+  RozlozNaVrstvy(k, true, true);
+  ASSERT_EQ(k.Program.PocetKrokov, 6);
+  EXPECT_EQ(Codes(), (std::vector<int>{101, 97, 35, 101, 97, 35, 101, 97, 35}));
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(port.sent[3 * static_cast<size_t>(i)], (Bytes{101, static_cast<uint8_t>(3 + i), 0}));
+    EXPECT_EQ(port.sent[3 * static_cast<size_t>(i) + 2][1], 4 + i);
+  }
 }
 
 TEST_F(OnlineTest, SendProgramToKvrSelectsStepZeroSendsTheProgramThenRequestsIt) {
