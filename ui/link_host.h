@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 
-#include "link/enter_window.h"
 #include "link/link_window.h"
 
 namespace kvr {

@@ -312,8 +312,17 @@ void TProg::SetOffLine() {
   machineState.pOnLine.Color = clBtnFace;
   machineState.pNavijacka.Color = clBtnFace;
   machineState.pOnLine.Caption = "OFFLINE";
+  // Offline no movement of the machine concerns the program here: panels
+  // disabled by a movement reported while online would otherwise stay so.
+  PovolParametre(true);
   RepaintLater();
   ZobrazStav(static_cast<uint8_t>(k_.Kresba.StavStroja));
+}
+
+void TProg::PovolParametre(bool povol) {
+  for (TControl* p : {&stepPanel.pPodklad_Param, &captions.pPodklad_Global, &stepKinds.pPodklad_TypKroku,
+                      &stepPanel.Panel2})
+    p->Enabled = povol;
 }
 
 void TProg::ZobrazStav(uint8_t c) {
@@ -332,10 +341,7 @@ void TProg::ZobrazStav(uint8_t c) {
   const int a = k_.Program.AktKrok;
   const uint8_t druh = a >= 1 && a <= kMaxKrokov ? DruhKroku(k_.Program.Kroky[a]) : 0;
   if (auto t = StavCaption(c, k_.Link.KrokStop, druh)) m.pStav.Caption = *t;
-  const bool povol = !TestujCiNavijame(k_, c);
-  for (TControl* p : {&stepPanel.pPodklad_Param, &captions.pPodklad_Global, &stepKinds.pPodklad_TypKroku,
-                      &stepPanel.Panel2})
-    p->Enabled = povol;
+  PovolParametre(!TestujCiNavijame(k_, c));
 }
 
 void TProg::OnLine_OffLine() {

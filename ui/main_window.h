@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "form/form.h"
+#include "link/enter_window.h"
 #include "model/context.h"
 #include "model/main_window.h"
 #include "tools/keypad.h"
@@ -112,6 +113,8 @@ class TProg : public TForm, public IMainWindow {
   void pAbortStepClick();
   // Step n becomes the current step: step button, parameters, scrolled to.
   void UkazKrok(int n);
+  // The parameter panels and the step panel, enabled or not.
+  void PovolParametre(bool povol);
 
   void mnINFOClick();
   // "    FUNKTION.   ": the special functions window.

@@ -175,8 +175,13 @@ TEST_F(OnlineTest, AMovementDisablesTheParameterPanelsUntilItStops) {
   prog.ZobrazStav('5');
   for (TControl* p : ParameterPanels()) EXPECT_TRUE(p->Enabled) << p->Name();
   EXPECT_FALSE(TestujCiNavijame(k, '5'));
-  // Offline nothing moves for the station.
+  // Leaving online mode while the machine moves gives the panels back, and
+  // offline nothing moves for the station.
+  prog.ZobrazStav('4');
   prog.SetOffLine();
+  for (TControl* p : ParameterPanels()) EXPECT_TRUE(p->Enabled) << p->Name();
+  prog.ZobrazStav('4');
+  for (TControl* p : ParameterPanels()) EXPECT_TRUE(p->Enabled) << p->Name();
   EXPECT_FALSE(TestujCiNavijame(k, '4'));
 }
 
