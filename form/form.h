@@ -78,7 +78,7 @@ class TControl {
   bool Enabled = true;
   bool Visible = true;
   TColor Color = clBtnFace;
-  TColor FontColor = clWindowText;  // caption colour; group boxes only
+  TColor FontColor = clWindowText;  // caption colour; group boxes and labels only
   bool Checked = false;
   int Tag = 0;
   std::vector<std::string> Items;
@@ -106,6 +106,10 @@ class TControl {
   std::string FontName;
   int FontSize = 0;
   bool FixedPitch = false;
+  // Labels: a font of their own, its height in design pixels (0: the form's),
+  // bold or not, in the family FontName.
+  int FontPixels = 0;
+  bool FontBold = false;
 
   // Events. OnClick for buttons, panels, menu entries, radio buttons, check
   // boxes and radio groups (after ItemIndex changed by a click); OnChange after the user picked another entry of a list or moved a

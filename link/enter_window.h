@@ -15,6 +15,10 @@ class TfENTER : public TForm {
     Color = clBlue;
     Panel1.Color = clWhite;
     Label1.Color = clHighlight;
+    Label1.FontColor = clWhite;
+    Label1.FontName = "Arial";
+    Label1.FontPixels = 120;
+    Label1.FontBold = true;
     Label1.OnClick = [this] { Label1Click(); };
   }
 

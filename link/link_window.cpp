@@ -197,7 +197,10 @@ void TfSP::InicComPort() {
   }
   if (l.Port->IsOpen()) l.Port->Close();
   const std::string meno = l.MenoPortu.empty() ? PortDevice(l.CisloCOM) : l.MenoPortu;
-  if (!l.Port->Open(meno, TPortSettings{})) EnableButtons();
+  if (!l.Port->Open(meno, TPortSettings{}))
+    EnableButtons();
+  else
+    l.StrataHlasena = false;
   l.Port->Discard();
   l.Port->SetBytesArrived([this](size_t n) { PrijemSprav(n); });
 }

@@ -44,6 +44,9 @@ struct TLinkStav {
   uint16_t DlzkaObrazu = 0;
   int32_t KrokStop = 0;
   bool CakaEnter = false;
+  // Online edits did not reach the machine and the operator has been told;
+  // cleared when the port opens and when online mode is entered.
+  bool StrataHlasena = false;
   uint8_t PrevodStroja = 0;  // the machine's gear from code 33
 
   // Send: next image byte and image length; receive: next position.

@@ -26,6 +26,8 @@ class IMainWindow {
   // The model, gear and state panels and the gear button after the model or
   // gear changed.
   virtual void ShowModelAndGear() = 0;
+  // Online mode ended (a new or opened program): the mode panels follow.
+  virtual void SetOffLine() {}
 };
 
 class NoMainWindow final : public IMainWindow {

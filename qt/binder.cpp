@@ -823,6 +823,7 @@ void QtFormView::ApplyColor(Bound& b) {
         break;
     }
   }
+  if (c.Kind() == TControlKind::Label && c.FontColor != clWindowText) p.setColor(QPalette::WindowText, Farba(c.FontColor));
   // Transparent on the form's face unless given a colour of their own.
   if (panel != nullptr && own && !b.w->autoFillBackground()) b.w->setAutoFillBackground(true);
   if (transparent && b.w->autoFillBackground() != own) b.w->setAutoFillBackground(own);
@@ -847,6 +848,13 @@ void QtFormView::RefreshControl(Bound& b) {
     case TControlKind::Label: {
       auto* l = static_cast<QLabel*>(w);
       if (l->text() != lines) l->setText(lines);
+      if (c.Kind() == TControlKind::Label && (c.FontPixels > 0 || c.FontBold)) {
+        QFont f = l->parentWidget() != nullptr ? l->parentWidget()->font() : l->font();
+        if (!c.FontName.empty()) f.setFamilies({Q(c.FontName)});
+        if (c.FontPixels > 0) f.setPixelSize(std::max(1, Skaluj(c.FontPixels, zoom_)));
+        f.setBold(c.FontBold);
+        if (l->font() != f) l->setFont(f);
+      }
       if (c.Kind() == TControlKind::Panel) {
         const Qt::Alignment a = c.Alignment == TAlignment::Left ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter;
         if (l->alignment() != a) l->setAlignment(a);

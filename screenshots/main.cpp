@@ -302,6 +302,9 @@ int Spusti(const QString& outDir) {
       {&prog.fWarnings, {}},
       {&prog.fPreview, kontrola},
       {&prog.fSP, {}},
+      {&prog.fONLINE, {}},
+      {&prog.fOFFLINE, {}},
+      {&prog.fENTER, {}},
       {&prog.fModel, {}},
   };
   int failed = 0;

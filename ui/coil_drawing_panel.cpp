@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "form/ui_services.h"
+#include "link/online_senders.h"
 #include "model/context.h"
 #include "model/program.h"
 #include "tools/keypad.h"
@@ -158,8 +159,7 @@ void CoilDrawingPanel::PaintBox1MouseUp(const TMouseEvent& e) {
       v.ZrusVybraneKroky();
       v.OznacBlok();
     }
-    // The current step would now go to the machine (Posli_Krok),
-    // which sends nothing offline; the link is not started in this version.
+    Posli_Krok(k_, k_.Program.AktKrok);
   } else if (s.RezimMysi == 1) {
     v.ZrusBlok();
     v.ZrusVybraneKroky();

@@ -35,7 +35,10 @@ FileMenu::FileMenu(TForm& okno, TKontext& k)
   mnSuborExit.OnClick = [this] { mnSuborExitClick(); };
 }
 
-void FileMenu::mnSuborNovyClick() { NovyProgram(k_); }
+void FileMenu::mnSuborNovyClick() {
+  NovyProgram(k_);
+  k_.MainWindow().SetOffLine();
+}
 void FileMenu::mnSuborOtvorClick() { OtvorSubor(); }
 void FileMenu::mnUlozGXClick() { UlozMenu(0); }
 void FileMenu::mnUlozTClick() { UlozMenu(1); }
@@ -55,6 +58,8 @@ void FileMenu::OtvorSubor() {
     return;
   }
   OpenProgramFile(k_, *meno);
+  // An opened program is the PC's own: online mode has ended.
+  k_.MainWindow().SetOffLine();
 }
 
 void FileMenu::SaveWithDialog(int format, bool sWarningami) {

@@ -8,7 +8,6 @@ namespace kvr {
 
 namespace {
 
-constexpr TColor clMagenta = 0xFF00FF;
 constexpr TColor clTeal = 0x008080;
 
 bool Pohyb(uint8_t c) { return c == '1' || c == '3' || c == '4' || c == '7' || c == '<' || c == 'A'; }
@@ -71,24 +70,7 @@ void StationLinkHost::ShowGear(const std::string& text) { prog_.machineState.pPr
 
 void StationLinkHost::CloseWaitWindow() { prog_.fWait.Skonci(); }
 
-void StationLinkHost::ZobrazStav(uint8_t c) {
-  TKontext& k = prog_.Kontext();
-  MachineStatePanel& m = prog_.machineState;
-  if (k.Program.Online == 0) {
-    m.pStav.Color = clBtnFace;
-    m.pStav.Caption = StateCaption(k.Stroj.Model);
-    m.pAbortStep.Color = clBtnFace;
-    m.pAbortStep.Caption = "";
-    return;
-  }
-  m.pStav.Color = StavColor(c);
-  const bool stop = m.pStav.Color == 0xFF00FF;
-  m.pAbortStep.Color = stop ? m.pStav.Color : clBtnFace;
-  m.pAbortStep.Caption = stop ? "Abbruch" : "";
-  const int a = k.Program.AktKrok;
-  const uint8_t druh = a >= 1 && a <= kMaxKrokov ? DruhKroku(k.Program.Kroky[a]) : 0;
-  if (auto t = StavCaption(c, k.Link.KrokStop, druh)) m.pStav.Caption = *t;
-}
+void StationLinkHost::ZobrazStav(uint8_t c) { prog_.ZobrazStav(c); }
 
 void StationLinkHost::ShowStepButton(const std::string& text) { prog_.stepPanel.BKrok.Caption = text; }
 
@@ -99,10 +81,7 @@ void StationLinkHost::FollowStep(int krok, bool navija) {
     prog_.drawing.SpustiTimerPaint();
 }
 
-void StationLinkHost::ConfirmEnter() {
-  fENTER.OnConfirmed = [this] { SetOnLine(); };
-  prog_.Kontext().Ui->ShowModal(fENTER);
-}
+void StationLinkHost::ConfirmEnter() { prog_.Kontext().Ui->ShowModal(prog_.fENTER); }
 
 void StationLinkHost::ShowWarning(const std::string& text) { prog_.fWarnings.Zobraz(text); }
 
@@ -110,12 +89,7 @@ void StationLinkHost::CloseWarnings() { prog_.fWarnings.Zavri(); }
 
 void StationLinkHost::NewProgram() { prog_.fileMenu.mnSuborNovyClick(); }
 
-void StationLinkHost::SetOnLine() {
-  TKontext& k = prog_.Kontext();
-  k.Program.Online = 1;
-  prog_.RepaintLater();
-  ZobrazStav(static_cast<uint8_t>(k.Kresba.StavStroja));
-}
+void StationLinkHost::SetOnLine() { prog_.SetOnLine(); }
 
 void StationLinkHost::RepaintDrawing() { prog_.RepaintLater(); }
 

@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 
-#include "link/enter_window.h"
 #include "link/link_window.h"
 
 namespace kvr {
@@ -17,6 +16,7 @@ class TProg;
 // or nothing where the caption stays as it was.
 std::optional<std::string> StavCaption(uint8_t c, int krokStop, uint8_t druhAktKroku);
 TColor StavColor(uint8_t c);
+inline constexpr TColor clMagenta = 0xFF00FF;
 
 class StationLinkHost : public ILinkHost {
  public:
@@ -36,7 +36,6 @@ class StationLinkHost : public ILinkHost {
   void SetOnLine() override;
   void RepaintDrawing() override;
 
-  TfENTER fENTER;
 
  private:
   TProg& prog_;

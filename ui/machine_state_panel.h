@@ -14,9 +14,11 @@ class MachineStatePanel {
   MachineStatePanel(const MachineStatePanel&) = delete;
   MachineStatePanel& operator=(const MachineStatePanel&) = delete;
 
+  TControl pOnLine;  // the mode: "OFFLINE" or "ONLINE"
   TControl pStav;
   TControl pAction;
   TControl pAbortStep;
+  TControl pNavijacka;  // the machine's readings, green while online
   TControl pPocetZavitov;
   TControl pPolohaNav;
   TControl pVrstvaNav;

@@ -13,6 +13,7 @@
 #include "model/program_files.h"
 #include "platform/platform.h"
 #include "view/captions.h"
+#include "view/coil_drawing.h"
 
 namespace kvr {
 
@@ -40,6 +41,8 @@ TProg::TProg(IUi& ui, IPlatform& platform)
       fWait(k_),
       fWarnings(k_),
       fSP(k_, &linkHost),
+      fONLINE(k_, *this),
+      fOFFLINE(k_, *this),
       fModel(k_),
       fileMenu(*this, k_),
       editMenu(*this, k_, fVstup, fWait),
@@ -60,6 +63,10 @@ TProg::TProg(IUi& ui, IPlatform& platform)
   mnINFO.OnClick = [this] { mnINFOClick(); };
   optionsMenu.mnOptionsPosun.OnClick = [this] { fPosun.Otvor(); };
   stepKinds.bFunctions.OnClick = [this] { bFunctionsClick(); };
+  machineState.pOnLine.OnClick = [this] { pOnLineClick(); };
+  machineState.pAction.OnClick = [this] { pActionClick(); };
+  machineState.pAbortStep.OnClick = [this] { pAbortStepClick(); };
+  fENTER.OnConfirmed = [this] { SetOnLine(); };
   // The step dialog's inputs/outputs panel edits the working step here.
   fParam.UpravVstupyVystupy = [this](TKrok& krok) { return fDgIO.Uprav(krok); };
 }
@@ -68,7 +75,7 @@ TProg::~TProg() { k_.AttachMainWindow(nullptr); }
 
 std::vector<TForm*> TProg::Windows() {
   return {this,     &fErrors,  &fInfo,    &fKonvertNazovToSubor, &fKostricka, &fParam, &fPosun, &fPreview,
-          &fDgIO,   &fUpDown,  &fVstup,   &fVstupTW,             &fFunction,  &fSP,    &fWait,  &fWarnings, &fModel};
+          &fDgIO,   &fUpDown,  &fVstup,   &fVstupTW,             &fFunction,  &fSP,    &fONLINE, &fOFFLINE, &fENTER, &fWait,  &fWarnings, &fModel};
 }
 
 void TProg::FormCreate() {
@@ -200,7 +207,7 @@ void TProg::FormShow() {
       {&machineState.pVrstvaNav, " LAGE: "},
       {&machineState.pPrevodNav, "Getriebe: "},
       {&machineState.pSmerPosuvu, ""},
-      {&stepPanel.pStepBackground, "SCHRITT:  0"},
+      {&stepPanel.pPodklad_Param, "SCHRITT:  0"},
   };
   for (const auto& [c, t] : texty) c->Caption = t;
   optionsMenu.mnKontrol.Enabled = true;
@@ -285,6 +292,78 @@ bool TProg::FormClose() {
   }
   k_.Platform->QuitStarter();
   return true;
+}
+
+void TProg::SetOnLine() {
+  k_.Program.Online = 1;
+  // A new time online: the next lost edit is reported again.
+  k_.Link.StrataHlasena = false;
+  machineState.pOnLine.Color = clLime;
+  machineState.pNavijacka.Color = clLime;
+  machineState.pOnLine.Caption = "ONLINE";
+  RepaintLater();
+  ZobrazStav(static_cast<uint8_t>(k_.Kresba.StavStroja));
+}
+
+void TProg::SetOffLine() {
+  k_.Program.Online = 0;
+  machineState.pStav.Color = clBtnFace;
+  machineState.pStav.Caption = StateCaption(k_.Stroj.Model);
+  machineState.pOnLine.Color = clBtnFace;
+  machineState.pNavijacka.Color = clBtnFace;
+  machineState.pOnLine.Caption = "OFFLINE";
+  // Offline no movement of the machine concerns the program here: panels
+  // disabled by a movement reported while online would otherwise stay so.
+  PovolParametre(true);
+  RepaintLater();
+  ZobrazStav(static_cast<uint8_t>(k_.Kresba.StavStroja));
+}
+
+void TProg::PovolParametre(bool povol) {
+  for (TControl* p : {&stepPanel.pPodklad_Param, &captions.pPodklad_Global, &stepKinds.pPodklad_TypKroku,
+                      &stepPanel.Panel2})
+    p->Enabled = povol;
+}
+
+void TProg::ZobrazStav(uint8_t c) {
+  MachineStatePanel& m = machineState;
+  if (k_.Program.Online == 0) {
+    m.pStav.Color = clBtnFace;
+    m.pStav.Caption = StateCaption(k_.Stroj.Model);
+    m.pAbortStep.Color = clBtnFace;
+    m.pAbortStep.Caption = "";
+    return;
+  }
+  m.pStav.Color = StavColor(c);
+  const bool stop = m.pStav.Color == clMagenta;
+  m.pAbortStep.Color = stop ? clMagenta : clBtnFace;
+  m.pAbortStep.Caption = stop ? "Abbruch" : "";
+  const int a = k_.Program.AktKrok;
+  const uint8_t druh = a >= 1 && a <= kMaxKrokov ? DruhKroku(k_.Program.Kroky[a]) : 0;
+  if (auto t = StavCaption(c, k_.Link.KrokStop, druh)) m.pStav.Caption = *t;
+  PovolParametre(!TestujCiNavijame(k_, c));
+}
+
+void TProg::OnLine_OffLine() {
+  if (k_.Program.Online != 0)
+    fONLINE.Otvor();
+  else
+    fOFFLINE.Otvor();
+}
+
+void TProg::pAbortStepClick() {
+  try {
+    fSP.PosliSpravu({119, 0});
+  } catch (const TChybaPortu& e) {
+    k_.Ui->ReportError(e.what());
+  }
+}
+
+void TProg::UkazKrok(int n) {
+  k_.Program.AktKrok = n;
+  stepPanel.BKrok.Caption = "SCHRITT: " + std::to_string(n);
+  ZobrazParametre(n);
+  NastavVertPos(n);
 }
 
 void TProg::mnINFOClick() { k_.Ui->ShowModal(fInfo); }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "form/form.h"
+#include "link/enter_window.h"
 #include "model/context.h"
 #include "model/main_window.h"
 #include "tools/keypad.h"
@@ -23,6 +24,7 @@
 #include "ui/link_host.h"
 #include "ui/machine_state_panel.h"
 #include "ui/model_window.h"
+#include "ui/online_windows.h"
 #include "ui/options_menu.h"
 #include "ui/param_window.h"
 #include "ui/preview_window.h"
@@ -67,6 +69,9 @@ class TProg : public TForm, public IMainWindow {
   TfWarnings fWarnings;
   StationLinkHost linkHost{*this};
   TfSP fSP;  // the machine link, created hidden; nothing opens its port
+  TformONLINE fONLINE;
+  TformOFFLINE fOFFLINE;
+  TfENTER fENTER;
   TModel fModel;
 
   // The areas of the window, in the order their controls are laid out (the
@@ -92,6 +97,25 @@ class TProg : public TForm, public IMainWindow {
   bool FormClose() override;
 
   void mnOptionsOknaClick();
+
+  // Online mode: the mode and machine group panels, the state panel.
+  void SetOnLine();
+  void SetOffLine() override;
+  // Shows machine state c: the state and abort panels, and the parameter
+  // panels disabled while the machine moves.
+  void ZobrazStav(uint8_t c);
+  // The mode panel and "AKTIONEN": the ONLINE window when online, else the
+  // OFFLINE window.
+  void OnLine_OffLine();
+  void pOnLineClick() { OnLine_OffLine(); }
+  void pActionClick() { OnLine_OffLine(); }
+  // Abort the machine's current step, in either mode.
+  void pAbortStepClick();
+  // Step n becomes the current step: step button, parameters, scrolled to.
+  void UkazKrok(int n);
+  // The parameter panels and the step panel, enabled or not.
+  void PovolParametre(bool povol);
+
   void mnINFOClick();
   // "    FUNKTION.   ": the special functions window.
   void bFunctionsClick();

@@ -15,6 +15,9 @@ class ProgramCaptionsPanel {
   ProgramCaptionsPanel(const ProgramCaptionsPanel&) = delete;
   ProgramCaptionsPanel& operator=(const ProgramCaptionsPanel&) = delete;
 
+  // The background of what holds for the whole program: its file, bobbin
+  // and constants.
+  TControl pPodklad_Global;
   TControl pProgram;
   TControl lbKostricka;
   TControl lbKonstanty;

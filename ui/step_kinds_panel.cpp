@@ -22,7 +22,8 @@ TKrok PrevodovyKrok() {
 }
 
 StepKindsPanel::StepKindsPanel(TForm& okno, TKontext& k, TParam& param)
-    : gTypKroku{okno, "gTypKroku", TControlKind::GroupBox, "     SCHRITTART    ", {848, 94, 194, 440}},
+    : pPodklad_TypKroku{okno, "pPodklad_TypKroku", TControlKind::Panel, "", {848, 94, 194, 440}},
+      gTypKroku{okno, "gTypKroku", TControlKind::GroupBox, "     SCHRITTART    ", {0, 0, 194, 440}},
       bDefZav{okno, "bDefZav", TControlKind::Button, "WINDUNGEN 1", {8, 22, 178, 50}},
       bDefZav2{okno, "bDefZav2", TControlKind::Button, "WINDUNGEN 2", {8, 76, 178, 50}},
       bPresun{okno, "bPresun", TControlKind::Button, "VERSCHIEBUNG", {8, 130, 178, 50}},
@@ -32,6 +33,7 @@ StepKindsPanel::StepKindsPanel(TForm& okno, TKontext& k, TParam& param)
       bFunctions{okno, "bFunctions", TControlKind::Button, "    FUNKTION.   ", {8, 346, 178, 50}},
       k_(k),
       param_(param) {
+  gTypKroku.Parent = pPodklad_TypKroku.Name();
   for (TControl* c : {&bDefZav, &bDefZav2, &bPresun, &bSkok, &bDelay, &bPrevod, &bFunctions}) c->Parent = gTypKroku.Name();
   bDefZav.OnClick = [this] { bDefZavClick(); };
   bDefZav2.OnClick = [this] { bDefZav2Click(); };

@@ -16,6 +16,7 @@ class StepKindsPanel {
   StepKindsPanel(const StepKindsPanel&) = delete;
   StepKindsPanel& operator=(const StepKindsPanel&) = delete;
 
+  TControl pPodklad_TypKroku;  // the background holding gTypKroku
   TControl gTypKroku;
   TControl bDefZav;
   TControl bDefZav2;

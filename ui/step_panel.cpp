@@ -35,7 +35,7 @@ StepPanel::StepPanel(TForm& okno, TKontext& k, CoilDrawingPanel& kresba, TVstup&
       SpinButton1{okno, "SpinButton1", TControlKind::Panel, "", {304, 0, 76, 48}},
       SpinButton1Up{okno, "SpinButton1Up", TControlKind::Button, "▲", {0, 0, 76, 24}},
       SpinButton1Down{okno, "SpinButton1Down", TControlKind::Button, "▼", {0, 24, 76, 24}},
-      pStepBackground{okno, "pStepBackground", TControlKind::Panel, "SCHRITT:  0", {464, 146, 380, 488}},
+      pPodklad_Param{okno, "pPodklad_Param", TControlKind::Panel, "SCHRITT:  0", {464, 146, 380, 488}},
       gParam{okno, "gParam", TControlKind::GroupBox, "", {0, 0, 380, 488}},
       BZavity{okno, "BZavity", TControlKind::Button, "WINDUNGSZAHL:", {8, 18, 364, 36}},
       bPosuvMM{okno, "bPosuvMM", TControlKind::Button, "VORSCH.[mm]: ", {8, 56, 320, 36}},
@@ -64,7 +64,7 @@ StepPanel::StepPanel(TForm& okno, TKontext& k, CoilDrawingPanel& kresba, TVstup&
   SpinButton1.Parent = Panel2.Name();
   SpinButton1Up.Parent = SpinButton1.Name();
   SpinButton1Down.Parent = SpinButton1.Name();
-  gParam.Parent = pStepBackground.Name();
+  gParam.Parent = pPodklad_Param.Name();
   SpinButtonPosuvUp.Parent = SpinButtonPosuv.Name();
   SpinButtonPosuvDown.Parent = SpinButtonPosuv.Name();
   for (TControl* c : {&BZavity, &bPosuvMM, &SpinButtonPosuv, &bLRev, &bPRev, &bOtacky, &pOtackyWarning, &bRoDo,

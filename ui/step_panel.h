@@ -30,7 +30,7 @@ class StepPanel {
   TControl SpinButton1Down;
   // The step parameters stand on a background that shows through while no
   // step is shown.
-  TControl pStepBackground;
+  TControl pPodklad_Param;
   TControl gParam;
   TControl BZavity;
   TControl bPosuvMM;

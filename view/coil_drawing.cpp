@@ -377,9 +377,9 @@ StepPanelsCaptions StepCaptionsBelow(const TKontext& k, int n, bool druhZKroku) 
 
 std::string OverviewCaption(uint8_t prehlad) { return prehlad == 1 ? "SCHRITTE" : "UEBERSICHT"; }
 
-bool TestujCiNavijame(const TKontext& k) {
+bool TestujCiNavijame(const TKontext& k, uint8_t c) {
   if (k.Program.Online == 0) return false;
-  switch (k.Kresba.StavStroja) {
+  switch (c) {
     case '1':
     case '3':
     case '4':
@@ -391,5 +391,7 @@ bool TestujCiNavijame(const TKontext& k) {
       return false;
   }
 }
+
+bool TestujCiNavijame(const TKontext& k) { return TestujCiNavijame(k, static_cast<uint8_t>(k.Kresba.StavStroja)); }
 
 }  // namespace kvr

@@ -67,7 +67,9 @@ StepPanelsCaptions StepCaptionsBelow(const TKontext& k, int n, bool druhZKroku);
 std::string OverviewCaption(uint8_t prehlad);
 
 // True while the machine winds: online and a moving state character. Never in
-// this version, where the link is not started.
+// this version, where the link is not started. The first asks of the last
+// state the machine reported.
 bool TestujCiNavijame(const TKontext& k);
+bool TestujCiNavijame(const TKontext& k, uint8_t c);
 
 }  // namespace kvr

@@ -354,10 +354,13 @@ TEST_F(LinkTest, SendersSendOnlyOnline) {
   EXPECT_EQ(back.Druh, kDruhWicklung);
   EXPECT_EQ(port.sent[3], (Bytes{101, 1, 0}));
   EXPECT_EQ(port.sent[4], (Bytes{102, 2, 0}));
-  // Online with the port closed: the edit stays on the PC.
+  // Online with the port closed: the edit stays on the PC, and the operator
+  // is told once.
   sp.ClosePort();
   port.sent.clear();
+  ui.ExpectError(std::string(kZmenaLenVPC));
   Posli_KrokParam(k, 1);
+  Posli_KrokParam(k, 2);
   EXPECT_TRUE(port.sent.empty());
 }
 

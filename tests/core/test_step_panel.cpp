@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "link/online_senders.h"
 #include "model/context.h"
 #include "model/machine.h"
 #include "model/program.h"
@@ -530,9 +531,11 @@ TEST(StepPanel, SpinnerMovesTheCurrentStepWithinItsRange) {
   s.k.Program.AktKrok = kMaxKrokov;
   s.p.SpinButton1Up.Click();
   EXPECT_EQ(s.k.Program.AktKrok, kMaxKrokov);
-  // Online the machine moves the current step; nothing changes here.
+  // Online the machine moves the current step; nothing changes here. Without
+  // the link the operator is told once that the machine did not get it.
   s.k.Program.AktKrok = 5;
   s.k.Program.Online = 1;
+  s.ui.ExpectError(std::string(kZmenaLenVPC));
   s.p.SpinButton1Up.Click();
   s.p.SpinButton1Down.Click();
   EXPECT_EQ(s.k.Program.AktKrok, 5);

@@ -215,7 +215,7 @@ TEST_F(WindowsTest, StoredPlacesAreTheFramesPlaces) {
 TEST_F(WindowsTest, StepBackgroundShowsStepZeroUntilAStepCoversIt) {
   ui.Show(prog);
   test::Spracuj();
-  auto* pozadie = okno.findChild<QLabel*>(QStringLiteral("pStepBackground"));
+  auto* pozadie = okno.findChild<QLabel*>(QStringLiteral("pPodklad_Param"));
   auto* skupina = okno.findChild<QGroupBox*>(QStringLiteral("gParam"));
   ASSERT_NE(pozadie, nullptr);
   ASSERT_NE(skupina, nullptr);
@@ -237,6 +237,35 @@ TEST_F(WindowsTest, StepBackgroundShowsStepZeroUntilAStepCoversIt) {
   // Opaque: the background's caption does not show through the group.
   EXPECT_TRUE(skupina->autoFillBackground());
   EXPECT_EQ(skupina->palette().color(QPalette::Window), pozadie->palette().color(QPalette::Window));
+}
+
+// The ENTER window's one word fills it: white bold Arial 120 pixels high.
+// The OFFLINE window never shows its machine group.
+TEST_F(WindowsTest, TheEnterAndOfflineWindowsAsTheOperatorSeesThem) {
+  ui.Show(prog.fENTER);
+  test::Spracuj();
+  const QtFormView* v = ui.Binder().Find(prog.fENTER);
+  ASSERT_NE(v, nullptr);
+  auto* slovo = v->Window()->findChild<QLabel*>(QStringLiteral("Label1"));
+  ASSERT_NE(slovo, nullptr);
+  EXPECT_EQ(slovo->text(), QStringLiteral("ENTER"));
+  EXPECT_EQ(slovo->font().pixelSize(), 120);
+  EXPECT_TRUE(slovo->font().bold());
+  EXPECT_EQ(slovo->palette().color(QPalette::WindowText), QColor(Qt::white));
+  ui.Hide(prog.fENTER);
+
+  prog.fOFFLINE.GroupBox1.Visible = true;
+  ui.Show(prog.fOFFLINE);
+  test::Spracuj();
+  const QtFormView* o = ui.Binder().Find(prog.fOFFLINE);
+  ASSERT_NE(o, nullptr);
+  auto* stroj = o->Window()->findChild<QGroupBox*>(QStringLiteral("GroupBox1"));
+  auto* offline = o->Window()->findChild<QGroupBox*>(QStringLiteral("GroupBox2"));
+  ASSERT_NE(stroj, nullptr);
+  ASSERT_NE(offline, nullptr);
+  EXPECT_FALSE(stroj->isVisible());
+  EXPECT_TRUE(offline->isVisible());
+  ui.Hide(prog.fOFFLINE);
 }
 
 // Qt's own dialogs speak the operator's language.
