@@ -77,9 +77,10 @@ class OnlineTest : public ::testing::Test {
   test::TempDir dir{"kvr-online"};
   test::ScriptedUi ui;
   test::FakePlatform pl{(dir.path() / "drives").string(), dir.path().string()};
+  // Before the station: the link lets go of its port when the station ends.
+  FakeSerialPort port;
   TProg prog{ui, pl};
   TKontext& k = prog.Kontext();
-  FakeSerialPort port;
   MachineStatePanel& m = prog.machineState;
 };
 

@@ -81,10 +81,11 @@ class OnlinePtyTest : public ::testing::Test {
   test::TempDir dir{"kvr-online-pty"};
   test::FakePlatform pl{(dir.path() / "drives").string(), dir.path().string()};
   ModalLoopUi ui;
-  TProg prog{ui, pl};
-  TKontext& k = prog.Kontext();
+  // Before the station: the link lets go of its port when the station ends.
   SimulatedController sim;
   QtSerialPort port;
+  TProg prog{ui, pl};
+  TKontext& k = prog.Kontext();
 };
 
 TEST_F(OnlinePtyTest, AnInsertSendsInsertThenTheStepWithItsParameters) {
