@@ -31,8 +31,8 @@ std::vector<std::string> Plus(std::vector<std::string> v, const std::vector<std:
 
 const std::vector<std::string> kTrapez{"rgTrapezoid", "pLTRAP_hodnota", "pLTRAP_sklon", "pRTRAP_hodnota", "pRTRAP_sklon"};
 
-TParamSetSpec VrstvaPosuvAut() {
-  TParamSetSpec s;
+TParamSetLighting VrstvaPosuvAut() {
+  TParamSetLighting s;
   s.Caption = "LAGE WIND.AUT. - leuchtende Parameter einzustellen ";
   s.Lit = Plus(Bez(Bez(kDefZav, {"pPosuvMM"}), kTrapez), kSuradnice);
   s.Shown = kSuradnice;
@@ -40,8 +40,8 @@ TParamSetSpec VrstvaPosuvAut() {
   return s;
 }
 
-TParamSetSpec SpreadVinutie() {
-  TParamSetSpec s;
+TParamSetLighting SpreadVinutie() {
+  TParamSetLighting s;
   s.Caption = "SPREIZEN ALLES - leuchtende Parameter einzustellen ";
   s.Lit = kSuradnice;
   s.Dimmed = {"pKrok"};
@@ -51,49 +51,49 @@ TParamSetSpec SpreadVinutie() {
   return s;
 }
 
-const std::vector<TParamSetSpec>& Sady() {
-  static const std::vector<TParamSetSpec> sady = [] {
-    std::vector<TParamSetSpec> v(11);
+const std::vector<TParamSetLighting>& Sady() {
+  static const std::vector<TParamSetLighting> sady = [] {
+    std::vector<TParamSetLighting> v(11);
     v[static_cast<int>(TParamSet::ParamDefZav)].Lit = kDefZav;
 
     v[static_cast<int>(TParamSet::ParamVrstvaPosuvAut)] = VrstvaPosuvAut();
 
-    TParamSetSpec& zav = v[static_cast<int>(TParamSet::ParamVrstvaZavityAut)];
+    TParamSetLighting& zav = v[static_cast<int>(TParamSet::ParamVrstvaZavityAut)];
     zav = VrstvaPosuvAut();
     zav.Caption = "LAGE VORSCH.AUT. - leuchtende Parameter einzustellen ";
     std::replace(zav.Lit.begin(), zav.Lit.end(), std::string("pZavity"), std::string("pPosuvMM"));
 
-    TParamSetSpec& stop = v[static_cast<int>(TParamSet::ParamVrstvaStop)];
+    TParamSetLighting& stop = v[static_cast<int>(TParamSet::ParamVrstvaStop)];
     stop.Caption = "LAGE STOP - leuchtende Parameter einzustellen ";
     stop.Lit = kDefZav;
     stop.Hidden = {"rbNenulovat"};
 
-    TParamSetSpec& olep = v[static_cast<int>(TParamSet::ParamOlep)];
+    TParamSetLighting& olep = v[static_cast<int>(TParamSet::ParamOlep)];
     olep.Caption = "BANDAGIEREN - leuchtende Parameter einzustellen ";
     olep.Lit = {"pInOut",  "pVE",    "pVS",     "pAMR",   "pAKP",       "pVrstva", "pZavity",
                 "pOtackyMin", "pSOtac", "pRozbeh", "pDobeh", "rgTypCyklu", "pKryt"};
 
-    TParamSetSpec& presun = v[static_cast<int>(TParamSet::ParamPresun)];
+    TParamSetLighting& presun = v[static_cast<int>(TParamSet::ParamPresun)];
     presun.Caption = "VERSCHIEBUNG - leuchtende Parameter einzustellen ";
     presun.Lit = Plus({"pInOut", "pRychPresun", "pVrstva", "rgTypCyklu"}, kSuradnice);
     presun.Dimmed = {"rgTrapezoid"};
     presun.Shown = Plus({"pRychPresun"}, kSuradnice);
 
-    TParamSetSpec& skok = v[static_cast<int>(TParamSet::ParamSkok)];
+    TParamSetLighting& skok = v[static_cast<int>(TParamSet::ParamSkok)];
     skok.Caption = "SPRUNG - leuchtende Parameter einzustellen ";
     skok.Lit = {"pInOut", "pVrstva", "pSNav", "pZavity", "rgTypCyklu"};
 
-    TParamSetSpec& delay = v[static_cast<int>(TParamSet::ParamDelay)];
+    TParamSetLighting& delay = v[static_cast<int>(TParamSet::ParamDelay)];
     delay.Caption = "PAUSE - leuchtende Parameter einzustellen ";
     delay.Lit = {"pInOut", "pVrstva", "pZavity", "rgTypCyklu"};
 
-    TParamSetSpec& prevod = v[static_cast<int>(TParamSet::ParamPrevod)];
+    TParamSetLighting& prevod = v[static_cast<int>(TParamSet::ParamPrevod)];
     prevod.Caption = "GETRIEBE - leuchtende Parameter einzustellen ";
     prevod.Lit = {"pInOut", "pPrevod"};
 
     v[static_cast<int>(TParamSet::ParamSpreadVinutie)] = SpreadVinutie();
 
-    TParamSetSpec& vrstva = v[static_cast<int>(TParamSet::ParamSpreadVrstva)];
+    TParamSetLighting& vrstva = v[static_cast<int>(TParamSet::ParamSpreadVrstva)];
     vrstva = SpreadVinutie();
     vrstva.Caption = "SPREIZEN LAGE - leuchtende Parameter einzustellen ";
     vrstva.Lit = Plus(vrstva.Lit, {"pSpreadZav1", "pSpreadZav2"});
@@ -131,7 +131,7 @@ bool NonModalMode(int mode) {
   }
 }
 
-const TParamSetSpec& ParamSetSpec(TParamSet s) { return Sady()[static_cast<size_t>(s)]; }
+const TParamSetLighting& ParamSetLighting(TParamSet s) { return Sady()[static_cast<size_t>(s)]; }
 
 TKeypadRequest ParamKeypadRequest(const TKontext& k, TParamPanel p) {
   const TKrok& w = k.Program.PracKrok;

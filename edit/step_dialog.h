@@ -54,7 +54,7 @@ enum class TParamSet {
 // What a parameter set does to the dialog's controls, by control name, applied
 // in this order: lit (enabled and lime), dimmed (disabled and button face),
 // disabled, shown, hidden.
-struct TParamSetSpec {
+struct TParamSetLighting {
   std::string Caption;  // empty: the opener sets it
   std::vector<std::string> Lit;
   std::vector<std::string> Dimmed;
@@ -64,7 +64,7 @@ struct TParamSetSpec {
   // The coordinate panel gets its label at once.
   bool KoordinateCaption = false;
 };
-const TParamSetSpec& ParamSetSpec(TParamSet s);
+const TParamSetLighting& ParamSetLighting(TParamSet s);
 
 // The panels whose value comes from the keypad.
 enum class TParamPanel {

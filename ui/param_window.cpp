@@ -187,14 +187,14 @@ void TParam::InicFunc() {
 }
 
 void TParam::ApplyParamSet(TParamSet s) {
-  const TParamSetSpec& spec = ParamSetSpec(s);
-  if (!spec.Caption.empty()) Caption = spec.Caption;
-  for (const std::string& n : spec.Lit) Rozsviet(*FindControl(n));
-  for (const std::string& n : spec.Dimmed) Zhasni(*FindControl(n));
-  for (const std::string& n : spec.Disabled) FindControl(n)->Enabled = false;
-  for (const std::string& n : spec.Shown) FindControl(n)->Visible = true;
-  for (const std::string& n : spec.Hidden) FindControl(n)->Visible = false;
-  if (spec.KoordinateCaption) pSuradnica.Caption = kKoordinate;
+  const TParamSetLighting& sada = ParamSetLighting(s);
+  if (!sada.Caption.empty()) Caption = sada.Caption;
+  for (const std::string& n : sada.Lit) Rozsviet(*FindControl(n));
+  for (const std::string& n : sada.Dimmed) Zhasni(*FindControl(n));
+  for (const std::string& n : sada.Disabled) FindControl(n)->Enabled = false;
+  for (const std::string& n : sada.Shown) FindControl(n)->Visible = true;
+  for (const std::string& n : sada.Hidden) FindControl(n)->Visible = false;
+  if (sada.KoordinateCaption) pSuradnica.Caption = kKoordinate;
 }
 
 void TParam::ZobrazParametre() {
@@ -510,26 +510,16 @@ void TParam::rbDopravaClick() { k_.Program.PracKrok.SmerPosuvu = 0; }
 void TParam::rbSnimatClick() { k_.Program.PracKrok.Kryt = 1; }
 void TParam::rbNesnimatClick() { k_.Program.PracKrok.Kryt = 0; }
 
-void TParam::rbNulovatClick() {
-  rbNulovat.Checked = true;
-  rbNenulovat.Checked = false;
-  rbPricitat.Checked = false;
-  k_.Program.PracKrok.Nulovat = 1;
+// The three counter choices are one group: the clicked one is on, the
+// others off; only " löschen " clears the counter.
+void TParam::VyberPocitadlo(TControl& zapnuty) {
+  for (TControl* c : {&rbNulovat, &rbNenulovat, &rbPricitat}) c->Checked = c == &zapnuty;
+  k_.Program.PracKrok.Nulovat = &zapnuty == &rbNulovat ? 1 : 0;
 }
 
-void TParam::rbNenulovatClick() {
-  rbNenulovat.Checked = true;
-  rbNulovat.Checked = false;
-  rbPricitat.Checked = false;
-  k_.Program.PracKrok.Nulovat = 0;
-}
-
-void TParam::rbPricitatClick() {
-  rbPricitat.Checked = true;
-  rbNulovat.Checked = false;
-  rbNenulovat.Checked = false;
-  k_.Program.PracKrok.Nulovat = 0;
-}
+void TParam::rbNulovatClick() { VyberPocitadlo(rbNulovat); }
+void TParam::rbNenulovatClick() { VyberPocitadlo(rbNenulovat); }
+void TParam::rbPricitatClick() { VyberPocitadlo(rbPricitat); }
 
 void TParam::rgTypCykluClick() {
   if (rgTypCyklu.ItemIndex >= 0) k_.Program.PracKrok.TypCyklu = static_cast<uint8_t>(rgTypCyklu.ItemIndex);

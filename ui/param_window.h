@@ -213,6 +213,7 @@ class TParam : public TForm {
   void PosunKrok(int o);
   void PosunUroven(TControl& panel, const char* text, uint8_t& pole, int o);
   void VlozAleboPrepis(bool vloz);
+  void VyberPocitadlo(TControl& zapnuty);
 
   TKontext& k_;
   TVstup& vstup_;
